@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages a build needs, only those missing.
+#   scripts/install-deps.sh host|windows|wine|screenshots ...
+set -euo pipefail
+
+declare -A groups=(
+  [host]="cmake ninja-build g++ make libgtest-dev"
+  [windows]="g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 python3 python3-pefile"
+  [wine]="wine64 xvfb xauth x11-utils"
+  [screenshots]="wine64 xvfb xauth x11-utils imagemagick locales"
+)
+
+wanted=()
+for group in "$@"; do
+  [[ -v groups[$group] ]] || { echo "install-deps: unknown group '$group'" >&2; exit 2; }
+  for package in ${groups[$group]}; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || wanted+=("$package")
+  done
+done
+[ ${#wanted[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "install-deps: installing ${wanted[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${wanted[@]}" >/dev/null

@@ -1,0 +1,332 @@
+// The simulated Windows. The registry answers as Windows NT does (as checked
+// under Wine): case-insensitive names, raw value bytes of any size, no type
+// check on reads, ERROR_MORE_DATA with the size needed, access enforced per
+// handle. See sim.h for what a test can set and read back.
+#include "sim/sim.h"
+
+#include "sim/sim_registry.h"
+
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+
+namespace sim {
+namespace {
+
+struct OpenKey {
+  Key *key;
+  REGSAM access;
+};
+
+struct Fault {
+  RegCall kind;
+  LONG error;
+  int callsLeft;
+};
+
+struct Window {
+  std::string className;
+  bool ignoresClose;
+  bool open;
+  std::vector<UINT> messages;
+};
+
+struct Machine {
+  Key root;  // HKEY_CURRENT_USER
+  std::map<std::uintptr_t, OpenKey> handles;
+  std::uintptr_t nextHandle = 0x100;
+  std::vector<Fault> faults;
+  std::vector<std::string> regCalls;
+  std::vector<Box> boxes;
+  Answerer answerer;
+  DWORD version = 0xC0000A04;  // Windows 98
+  std::vector<ExitRequest> exitRequests;
+  std::vector<Window> windows;
+};
+
+Machine &M() {
+  static Machine machine;
+  return machine;
+}
+
+constexpr REGSAM kWriteRights = KEY_ALL_ACCESS & ~KEY_READ;
+
+// A pending fault of this kind whose turn has come, consumed.
+bool TakeFault(RegCall kind, LONG *error) {
+  auto &faults = M().faults;
+  for (auto it = faults.begin(); it != faults.end(); ++it) {
+    if (it->kind != kind) continue;
+    if (--it->callsLeft > 0) continue;
+    *error = it->error;
+    faults.erase(it);
+    return true;
+  }
+  return false;
+}
+
+std::string Quote(LPCSTR s) { return s ? "\"" + std::string(s) + "\"" : "NULL"; }
+
+std::string Hex(DWORD v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%X", v);
+  return buf;
+}
+
+std::string KeyName(HKEY key) {
+  if (key == HKEY_CURRENT_USER) return "HKCU";
+  if (!key) return "NULL";
+  return "#" + std::to_string(reinterpret_cast<std::uintptr_t>(key));
+}
+
+std::string Ptr(const void *p) { return p ? "buf" : "NULL"; }
+
+LONG Log(std::string call, LONG result) {
+  M().regCalls.push_back(call + " -> " + std::to_string(result));
+  return result;
+}
+
+// The key a handle stands for, with the rights it was opened with.
+bool Resolve(HKEY key, OpenKey *out) {
+  if (key == HKEY_CURRENT_USER) {
+    *out = {&M().root, KEY_ALL_ACCESS};
+    return true;
+  }
+  auto it = M().handles.find(reinterpret_cast<std::uintptr_t>(key));
+  if (it == M().handles.end()) return false;
+  *out = it->second;
+  return true;
+}
+
+HKEY NewHandle(Key *key, REGSAM access) {
+  std::uintptr_t id = M().nextHandle;
+  M().nextHandle += 4;
+  M().handles[id] = {key, access};
+  return reinterpret_cast<HKEY>(id);
+}
+
+// Splits a subkey path; NT refuses a leading backslash and names over 255.
+LONG SplitPath(LPCSTR subKey, std::vector<std::string> *parts) {
+  std::string path = subKey ? subKey : "";
+  if (!path.empty() && path[0] == '\\') return ERROR_BAD_PATHNAME;
+  *parts = SplitKeyPath(path);
+  for (auto &part : *parts)
+    if (part.size() > 255) return ERROR_INVALID_PARAMETER;
+  return ERROR_SUCCESS;
+}
+
+bool Denied(const Key *key, REGSAM access) { return key->readOnly && (access & kWriteRights); }
+
+}  // namespace
+
+Key &Root() { return M().root; }
+
+void Reset() {
+  M() = Machine();
+}
+
+void FailCall(RegCall kind, LONG error, int nth) { M().faults.push_back({kind, error, nth}); }
+
+void MakeReadOnly(const std::string &path) {
+  Key *key = &M().root;
+  for (auto &part : SplitKeyPath(path)) key = key->ChildOrNew(part);
+  key->readOnly = true;
+}
+
+int OpenHandles() { return static_cast<int>(M().handles.size()); }
+
+const std::vector<std::string> &RegCalls() { return M().regCalls; }
+void ClearRegCalls() { M().regCalls.clear(); }
+
+void SetAnswerer(Answerer answerer) { M().answerer = std::move(answerer); }
+
+void ScriptAnswers(std::vector<int> answers) {
+  auto script = std::make_shared<std::vector<int>>(std::move(answers));
+  auto next = std::make_shared<std::size_t>(0);
+  SetAnswerer([script, next](const Box &) { return *next < script->size() ? (*script)[(*next)++] : IDNO; });
+}
+
+const std::vector<Box> &Boxes() { return M().boxes; }
+
+void SetVersion(DWORD version) { M().version = version; }
+
+const std::vector<ExitRequest> &ExitRequests() { return M().exitRequests; }
+
+HWND OpenWindow(const std::string &className, bool ignoresClose) {
+  M().windows.push_back({className, ignoresClose, true, {}});
+  return reinterpret_cast<HWND>(M().windows.size() * 0x10);
+}
+
+namespace {
+Window *FindWindowRecord(HWND window) {
+  std::uintptr_t id = reinterpret_cast<std::uintptr_t>(window);
+  if (id == 0 || id % 0x10 || id / 0x10 > M().windows.size()) return nullptr;
+  return &M().windows[id / 0x10 - 1];
+}
+}  // namespace
+
+bool IsOpen(HWND window) {
+  Window *w = FindWindowRecord(window);
+  return w && w->open;
+}
+
+const std::vector<UINT> &MessagesTo(HWND window) {
+  static const std::vector<UINT> none;
+  Window *w = FindWindowRecord(window);
+  return w ? w->messages : none;
+}
+
+}  // namespace sim
+
+using sim::M;
+
+// ---- advapi32 ---------------------------------------------------------------
+
+LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options, REGSAM access,
+                     LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition) {
+  std::string call = "RegCreateKeyExA(" + sim::KeyName(key) + ", " + sim::Quote(subKey) + ", " +
+                     std::to_string(reserved) + ", " + sim::Quote(keyClass) + ", " + std::to_string(options) + ", " +
+                     sim::Hex(access) + ", " + sim::Ptr(security) + ")";
+  if (result) *result = nullptr;
+  LONG error;
+  if (sim::TakeFault(sim::RegCall::Create, &error)) return sim::Log(call, error);
+  if (!result) return sim::Log(call, ERROR_INVALID_PARAMETER);
+  sim::OpenKey parent;
+  if (!sim::Resolve(key, &parent)) return sim::Log(call, ERROR_INVALID_HANDLE);
+  std::vector<std::string> parts;
+  if (LONG status = sim::SplitPath(subKey, &parts)) return sim::Log(call, status);
+
+  // Walk what exists, then check the rights before creating anything.
+  sim::Key *at = parent.key;
+  std::size_t depth = 0;
+  for (; depth < parts.size(); ++depth) {
+    sim::Key *child = at->Child(parts[depth]);
+    if (!child) break;
+    at = child;
+  }
+  bool creating = depth < parts.size();
+  if (creating ? at->readOnly : sim::Denied(at, access)) return sim::Log(call, ERROR_ACCESS_DENIED);
+  for (; depth < parts.size(); ++depth) at = at->ChildOrNew(parts[depth]);
+
+  *result = sim::NewHandle(at, access);
+  if (disposition) *disposition = creating ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+  return sim::Log(call + " = " + sim::KeyName(*result), ERROR_SUCCESS);
+}
+
+LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result) {
+  std::string call = "RegOpenKeyExA(" + sim::KeyName(key) + ", " + sim::Quote(subKey) + ", " +
+                     std::to_string(options) + ", " + sim::Hex(access) + ")";
+  if (result) *result = nullptr;
+  LONG error;
+  if (sim::TakeFault(sim::RegCall::Open, &error)) return sim::Log(call, error);
+  if (!result) return sim::Log(call, ERROR_INVALID_PARAMETER);
+  sim::OpenKey parent;
+  if (!sim::Resolve(key, &parent)) return sim::Log(call, ERROR_INVALID_HANDLE);
+  std::vector<std::string> parts;
+  if (LONG status = sim::SplitPath(subKey, &parts)) return sim::Log(call, status);
+  if (parts.empty() && key == HKEY_CURRENT_USER) {
+    *result = key;  // the predefined root itself comes back
+    return sim::Log(call + " = HKCU", ERROR_SUCCESS);
+  }
+  sim::Key *at = parent.key;
+  for (auto &part : parts) {
+    at = at->Child(part);
+    if (!at) return sim::Log(call, ERROR_FILE_NOT_FOUND);
+  }
+  if (sim::Denied(at, access)) return sim::Log(call, ERROR_ACCESS_DENIED);
+  *result = sim::NewHandle(at, access);
+  return sim::Log(call + " = " + sim::KeyName(*result), ERROR_SUCCESS);
+}
+
+LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
+  std::string call = "RegQueryValueExA(" + sim::KeyName(key) + ", " + sim::Quote(valueName) + ", " +
+                     sim::Ptr(reserved) + ", " + sim::Ptr(type) + ", " + sim::Ptr(data) + ", " +
+                     (dataSize ? std::to_string(*dataSize) : std::string("NULL")) + ")";
+  LONG error;
+  if (sim::TakeFault(sim::RegCall::Query, &error)) return sim::Log(call, error);
+  sim::OpenKey open;
+  if (!sim::Resolve(key, &open)) return sim::Log(call, ERROR_INVALID_HANDLE);
+  if (reserved || (data && !dataSize)) return sim::Log(call, ERROR_INVALID_PARAMETER);
+  const sim::Value *value = open.key->FindValue(valueName);
+  if (!value) {
+    if (dataSize) *dataSize = 0;
+    return sim::Log(call, ERROR_FILE_NOT_FOUND);
+  }
+  DWORD size = static_cast<DWORD>(value->data.size());
+  if (type) *type = value->type;
+  if (data) {
+    if (size > *dataSize) {
+      *dataSize = size;
+      return sim::Log(call, ERROR_MORE_DATA);
+    }
+    if (size) std::memcpy(data, value->data.data(), size);
+  }
+  if (dataSize) *dataSize = size;
+  return sim::Log(call, ERROR_SUCCESS);
+}
+
+LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE *data, DWORD dataSize) {
+  std::string call = "RegSetValueExA(" + sim::KeyName(key) + ", " + sim::Quote(valueName) + ", " +
+                     std::to_string(reserved) + ", " + std::to_string(type) + ", " + sim::Ptr(data) + ", " +
+                     std::to_string(dataSize) + ")";
+  LONG error;
+  if (sim::TakeFault(sim::RegCall::Set, &error)) return sim::Log(call, error);
+  sim::OpenKey open;
+  if (!sim::Resolve(key, &open)) return sim::Log(call, ERROR_INVALID_HANDLE);
+  if (!(open.access & KEY_SET_VALUE) || open.key->readOnly) return sim::Log(call, ERROR_ACCESS_DENIED);
+  if (!data && dataSize) return sim::Log(call, ERROR_NOACCESS);
+  open.key->SetValue(valueName, type, std::vector<BYTE>(data, data + dataSize));
+  return sim::Log(call, ERROR_SUCCESS);
+}
+
+LONG RegDeleteValueA(HKEY key, LPCSTR valueName) {
+  std::string call = "RegDeleteValueA(" + sim::KeyName(key) + ", " + sim::Quote(valueName) + ")";
+  LONG error;
+  if (sim::TakeFault(sim::RegCall::Delete, &error)) return sim::Log(call, error);
+  sim::OpenKey open;
+  if (!sim::Resolve(key, &open)) return sim::Log(call, ERROR_INVALID_HANDLE);
+  if (!(open.access & KEY_SET_VALUE) || open.key->readOnly) return sim::Log(call, ERROR_ACCESS_DENIED);
+  return sim::Log(call, open.key->DeleteValue(valueName) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
+}
+
+LONG RegCloseKey(HKEY key) {
+  std::string call = "RegCloseKey(" + sim::KeyName(key) + ")";
+  LONG error;
+  if (sim::TakeFault(sim::RegCall::Close, &error)) return sim::Log(call, error);
+  if (key == HKEY_CURRENT_USER) return sim::Log(call, ERROR_SUCCESS);
+  return sim::Log(call, M().handles.erase(reinterpret_cast<std::uintptr_t>(key)) ? ERROR_SUCCESS
+                                                                                 : ERROR_INVALID_HANDLE);
+}
+
+// ---- user32 and kernel32 --------------------------------------------------------
+
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
+  sim::Box box{owner, text ? text : "", caption ? caption : "", style};
+  M().boxes.push_back(box);
+  if (M().answerer) return M().answerer(box);
+  return (style & 0xF) == MB_OK ? IDOK : IDNO;
+}
+
+BOOL ExitWindowsEx(UINT flags, DWORD reserved) {
+  M().exitRequests.push_back({flags, reserved});
+  return 1;
+}
+
+HWND FindWindowA(LPCSTR className, LPCSTR windowName) {
+  if (!className || windowName) return nullptr;  // the simulated windows have no titles
+  for (std::size_t i = 0; i < M().windows.size(); ++i) {
+    const sim::Window &w = M().windows[i];
+    if (w.open && sim::SameName(w.className, className)) return reinterpret_cast<HWND>((i + 1) * 0x10);
+  }
+  return nullptr;
+}
+
+LRESULT SendMessageA(HWND window, UINT message, WPARAM, LPARAM) {
+  sim::Window *w = sim::FindWindowRecord(window);
+  if (!w || !w->open) return 0;
+  w->messages.push_back(message);
+  if (message == WM_CLOSE && !w->ignoresClose) w->open = false;  // as DefWindowProc: destroyed
+  return 0;
+}
+
+DWORD GetVersion() { return M().version; }

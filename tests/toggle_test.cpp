@@ -1,0 +1,221 @@
+// The whole run on the simulated Windows: the boxes' exact bytes, styles and
+// order, the windows closed, the restart request and the registry afterwards.
+#include "reg_bench.h"
+#include "reg_observe.h"
+#include "scrambled.h"
+#include "toggle.h"
+
+#include "sim/sim.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+constexpr char kValue[] = "NoAddPrinter";
+constexpr char kClass[] = "PrintFolder";
+
+// What the user reads, written out once more here byte for byte (code page
+// 1252), so that a slip in the program's own table shows.
+const std::string kCaption = "MIZOna pour Windows 95/98";
+const std::string kBanner =
+    "MIZOna v1.0 Win95 (c) 2026 Atelier MIZOna - Lyon\r\n\r\n"
+    "Fonction : Option [Ajout Imprimante] pour Windows\r\n"
+    "Note       : Option r\xE9versible en relan\xE7"
+    "ant le programme\r\n\r\n";
+const std::string kAskOff = kBanner + "Ajout Imprimante possible. Voulez-vous d\xE9sactiver ?";
+const std::string kAskOn = kBanner + "Ajout Imprimante d\xE9sactiv\xE9. Voulez-vous activer ?";
+const std::string kRestart =
+    "\r\n\r\nVotre ordinateur doit red\xE9marrer pour prendre en\r\n"
+    "compte les modifications apport\xE9"
+    "es. Voulez-vous\r\nred\xE9marrer maintenant ?";
+const std::string kLead = "L'op\xE9ration s'est d\xE9roul\xE9" "e avec succ\xE9s.\r\n";
+const std::string kDoneOff = kLead + "L'ajout d'imprimante a \xE9t\xE9 d\xE9sactiv\xE9." + kRestart;
+const std::string kDoneOn = kLead + "L'ajout d'imprimante a \xE9t\xE9 r\xE9" "activ\xE9." + kRestart;
+const std::string kNot3x = "Ce programme ne peut pas \xEAtre utilis\xE9 sous Windows 3.x !";
+const std::string kFailed = "Une erreur s'est produite durant l'op\xE9ration !";
+
+constexpr UINT kQuestion = 0x24;
+constexpr UINT kError = 0x10;
+constexpr DWORD kWin95 = 0xC0000004, kWin98 = 0xC0000A04, kWin31 = 0x80000A03, kWinXP = 0x0A280105;
+
+struct ShownBox {
+  std::string text;
+  UINT style;
+};
+
+enum class Window { None, Closes, IgnoresClose };
+
+struct FlowCase {
+  const char *name;
+  DWORD version;
+  std::optional<Stored> seed;
+  Window window;
+  bench::Fault fault;
+  std::vector<int> answers;
+  std::vector<ShownBox> boxes;
+  int closeMessages;  // WM_CLOSE the window received
+  bool restart;
+  std::optional<Stored> after;
+};
+
+void PrintTo(const FlowCase &c, std::ostream *out) { *out << c.name; }
+
+using bench::Fault;
+const FlowCase kFlows[] = {
+    {"NoValueYesThenNoRestart", kWin98, {}, Window::IgnoresClose, Fault::None, {IDYES, IDNO},
+     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}}, 2, false, Dword(1)},
+    {"ValueOneYesThenRestart", kWin98, Dword(1), Window::IgnoresClose, Fault::None, {IDYES, IDYES},
+     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}}, 2, true, {}},
+    {"ValueFiveIsSwitchedOff", kWin95, Dword(5), Window::None, Fault::None, {IDYES, IDNO},
+     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}}, 0, false, {}},
+    {"ValueMinusOneIsSwitchedOff", kWinXP, Dword(0xFFFFFFFF), Window::Closes, Fault::None, {IDYES, IDNO},
+     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}}, 1, false, {}},
+    {"PresentZeroIsOverwritten", kWin98, Dword(0), Window::Closes, Fault::None, {IDYES, IDNO},
+     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}}, 1, false, Dword(1)},
+    {"TextOneReadsAsOnAndIsReplaced", kWin98, Text("1"), Window::Closes, Fault::None, {IDYES, IDNO},
+     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}}, 1, false, Dword(1)},
+    {"NoAtTheQuestionChangesNothing", kWin98, {}, Window::IgnoresClose, Fault::None, {IDNO}, {{kAskOff, kQuestion}},
+     1, false, {}},
+    {"NoWhileSwitchedOffKeepsIt", kWin98, Dword(1), Window::Closes, Fault::None, {IDNO}, {{kAskOn, kQuestion}}, 1,
+     false, Dword(1)},
+    {"Windows31IsRefused", kWin31, Dword(1), Window::Closes, Fault::None, {IDYES, IDYES}, {{kNot3x, kError}}, 0,
+     false, Dword(1)},
+    {"AnyMajorVersionThreeIsRefused", 0x00000003, {}, Window::Closes, Fault::None, {IDYES}, {{kNot3x, kError}}, 0,
+     false, {}},
+    {"RefusedWriteShowsTheError", kWin98, {}, Window::IgnoresClose, Fault::CreateFails, {IDYES, IDYES},
+     {{kAskOff, kQuestion}, {kFailed, kError}}, 2, false, {}},
+    {"RefusedRemovalShowsTheError", kWin98, Dword(1), Window::Closes, Fault::DeleteFails, {IDYES, IDYES},
+     {{kAskOn, kQuestion}, {kFailed, kError}}, 1, false, Dword(1)},
+    {"ReadOnlyKeyIsReadButNotChanged", kWin98, Dword(1), Window::Closes, Fault::ReadOnlyKey, {IDYES, IDYES},
+     {{kAskOn, kQuestion}, {kFailed, kError}}, 1, false, Dword(1)},
+};
+
+class Flow : public testing::TestWithParam<FlowCase> {
+ protected:
+  void SetUp() override { sim::Reset(); }
+};
+
+TEST_P(Flow, BoxesWindowRestartAndRegistry) {
+  const FlowCase &c = GetParam();
+  sim::SetVersion(c.version);
+  HWND window = c.window == Window::None ? nullptr : sim::OpenWindow(kClass, c.window == Window::IgnoresClose);
+  if (c.seed) {
+    ASSERT_TRUE(Store(kKey, kValue, *c.seed));
+  }
+  ASSERT_TRUE(Store(kKey, "Autre", Dword(42)));
+  ASSERT_TRUE(bench::Provoke(c.fault, kKey));
+  sim::ScriptAnswers(c.answers);
+
+  EXPECT_EQ(0, RunToggle());
+
+  ASSERT_EQ(c.boxes.size(), sim::Boxes().size());
+  for (std::size_t i = 0; i < c.boxes.size(); ++i) {
+    const sim::Box &box = sim::Boxes()[i];
+    EXPECT_EQ(c.boxes[i].text, box.text) << "box " << i;
+    EXPECT_LE(box.text.size(), 255u);
+    EXPECT_EQ(c.boxes[i].style, box.style) << "box " << i;
+    EXPECT_EQ(kCaption, box.caption);
+    EXPECT_EQ(nullptr, box.owner);
+  }
+  if (window) {
+    EXPECT_EQ(std::vector<UINT>(c.closeMessages, WM_CLOSE), sim::MessagesTo(window));
+  }
+  ASSERT_EQ(c.restart ? 1u : 0u, sim::ExitRequests().size());
+  if (c.restart) {
+    EXPECT_EQ(3u, sim::ExitRequests()[0].flags);
+    EXPECT_EQ(0u, sim::ExitRequests()[0].reserved);
+  }
+  EXPECT_EQ(c.after, ReadStored(kKey, kValue));
+  EXPECT_EQ(Dword(42), ReadStored(kKey, "Autre"));
+  EXPECT_EQ(0, sim::OpenHandles());
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, Flow, testing::ValuesIn(kFlows),
+                         [](const testing::TestParamInfo<FlowCase> &info) { return std::string(info.param.name); });
+
+TEST(FlowRuns, TwoRunsAnsweredYesEndWithNoValue) {
+  sim::Reset();
+  sim::ScriptAnswers({IDYES, IDNO, IDYES, IDNO});
+  RunToggle();
+  EXPECT_EQ(Dword(1), ReadStored(kKey, kValue));
+  RunToggle();
+  EXPECT_EQ(std::nullopt, ReadStored(kKey, kValue));
+  ASSERT_EQ(4u, sim::Boxes().size());
+  EXPECT_EQ(kAskOff, sim::Boxes()[0].text);
+  EXPECT_EQ(kAskOn, sim::Boxes()[2].text);
+  EXPECT_EQ(kDoneOn, sim::Boxes()[3].text);
+}
+
+TEST(FlowRuns, WindowReopenedDuringTheQuestionIsClosedAgain) {
+  sim::Reset();
+  HWND first = sim::OpenWindow(kClass);
+  HWND second = nullptr;
+  sim::SetAnswerer([&](const sim::Box &) {
+    if (!second) second = sim::OpenWindow("printfolder");  // class names ignore case
+    return sim::Boxes().size() == 1 ? IDYES : IDNO;
+  });
+  RunToggle();
+  EXPECT_FALSE(sim::IsOpen(first));
+  EXPECT_FALSE(sim::IsOpen(second));
+  EXPECT_EQ(std::vector<UINT>{WM_CLOSE}, sim::MessagesTo(second));
+  EXPECT_EQ(Dword(1), ReadStored(kKey, kValue));
+}
+
+// The registry calls of a run, with their flags: absent value switched off,
+// then the value switched back on.
+TEST(FlowRuns, RegistryCallsAndFlags) {
+  sim::Reset();
+  sim::ScriptAnswers({IDYES, IDNO});
+  RunToggle();
+  const std::string path = "\"" + kKey + "\"";
+  std::vector<std::string> off = {
+      "RegOpenKeyExA(HKCU, " + path + ", 0, 0xF003F) -> 2",
+      "RegOpenKeyExA(HKCU, " + path + ", 0, 0x20019) -> 2",
+      "RegCreateKeyExA(HKCU, " + path + ", 0, NULL, 0, 0xF003F, NULL) = #256 -> 0",
+      "RegSetValueExA(#256, \"NoAddPrinter\", 0, 4, buf, 4) -> 0",
+      "RegCloseKey(#256) -> 0",
+  };
+  EXPECT_EQ(off, sim::RegCalls());
+
+  sim::ClearRegCalls();
+  sim::ScriptAnswers({IDYES, IDNO});
+  RunToggle();
+  std::vector<std::string> on = {
+      "RegOpenKeyExA(HKCU, " + path + ", 0, 0xF003F) = #260 -> 0",
+      "RegQueryValueExA(#260, \"NoAddPrinter\", NULL, buf, NULL, 0) -> 0",
+      "RegQueryValueExA(#260, \"NoAddPrinter\", NULL, buf, buf, 4) -> 0",
+      "RegCloseKey(#260) -> 0",
+      "RegCreateKeyExA(HKCU, " + path + ", 0, NULL, 0, 0xF003F, NULL) = #264 -> 0",
+      "RegQueryValueExA(#264, \"NoAddPrinter\", NULL, buf, NULL, 0) -> 0",
+      "RegDeleteValueA(#264, \"NoAddPrinter\") -> 0",
+      "RegCloseKey(#264) -> 0",
+  };
+  EXPECT_EQ(on, sim::RegCalls());
+}
+
+TEST(StoredConstants, UnscrambleToTheSettingAndTheWindowClass) {
+  EXPECT_STREQ(kKey.c_str(), Unscramble(SettingKeyPath.bytes).c_str());
+  EXPECT_STREQ(kValue, Unscramble(SettingValueName.bytes).c_str());
+  EXPECT_STREQ(kClass, Unscramble(TargetWindowClass.bytes).c_str());
+  EXPECT_EQ(59, Unscramble(SettingKeyPath.bytes).length);
+
+  // Scrambled for real: no clear character left in place.
+  for (unsigned i = 0; i < kKey.size(); ++i) EXPECT_NE(kKey[i], static_cast<char>(SettingKeyPath.bytes[i + 1]));
+
+  // Each call is a fresh text; the stored bytes stay as they were.
+  auto stored = SettingValueName;
+  ClearText a = Unscramble(SettingValueName.bytes), b = Unscramble(SettingValueName.bytes);
+  EXPECT_NE(a.chars, b.chars);
+  EXPECT_STREQ(a.c_str(), b.c_str());
+  EXPECT_EQ(0, std::memcmp(stored.bytes, SettingValueName.bytes, sizeof stored.bytes));
+
+  const unsigned char empty[] = {0};
+  EXPECT_STREQ("", Unscramble(empty).c_str());
+}
+
+}  // namespace
