@@ -1,18 +1,27 @@
 # The two commands of the README. Each installs what is missing first.
 #   make run    build the console edition and run it
-#   make test   build everything and run every test
+#   make test   build everything (console edition, both Windows builds) and
+#               run every test
 
-.PHONY: run test deps-host host
+PRESETS := host win32 win64
+
+.PHONY: run test deps-host deps-all host all
 
 deps-host:
 	@scripts/install-deps.sh host
+
+deps-all:
+	@scripts/install-deps.sh host windows
 
 host: deps-host
 	cmake --preset host >/dev/null
 	cmake --build --preset host
 
+all: deps-all
+	@for p in $(PRESETS); do cmake --preset $$p >/dev/null && cmake --build --preset $$p || exit 1; done
+
 run: host
 	./build/host/mizona
 
-test: host
-	ctest --preset host
+test: all
+	@for p in $(PRESETS); do ctest --preset $$p || exit 1; done

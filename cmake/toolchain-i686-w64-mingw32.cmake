@@ -1,0 +1,13 @@
+# Cross build for Windows with Debian's mingw-w64 (i686).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++)
+set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# What we ship must run on a 386 or 486 under the first Windows 95.
+set(MIZONA_ARCH_FLAGS -march=i386 -mtune=i486)
+set(MIZONA_ENTRY _MizonaStart)

@@ -1,0 +1,50 @@
+# mizona.exe for Windows: the same sources over the real Win32 API, with no C
+# runtime, so that it starts on a first-release Windows 95 (no msvcrt.dll, a
+# 386 or 486 processor) as well as on Windows 98.
+enable_language(RC)
+
+# The C runtime's libraries are not wanted by default: each target names the
+# Windows libraries it imports from.
+set(CMAKE_CXX_STANDARD_LIBRARIES "")
+
+add_library(mizona_win32 INTERFACE)
+target_compile_options(mizona_win32 INTERFACE
+  ${MIZONA_ARCH_FLAGS}
+  -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics
+  -fno-asynchronous-unwind-tables -fno-unwind-tables
+  -fno-stack-protector -fno-builtin -fno-tree-loop-distribute-patterns
+  -ffunction-sections -fdata-sections)
+add_mizona_core(mizona_win32)
+
+find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+
+# The icon is drawn in a text file; the .ico is made from it at build time.
+set(icon ${CMAKE_CURRENT_BINARY_DIR}/mizona.ico)
+add_custom_command(OUTPUT ${icon}
+  COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/scripts/make_icon.py ${PROJECT_SOURCE_DIR}/src/resources/icon.txt ${icon}
+  DEPENDS ${PROJECT_SOURCE_DIR}/scripts/make_icon.py ${PROJECT_SOURCE_DIR}/src/resources/icon.txt
+  COMMENT "Drawing the icon")
+set_source_files_properties(src/resources/mizona.rc PROPERTIES OBJECT_DEPENDS ${icon})
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=1252 --include-dir=${CMAKE_CURRENT_BINARY_DIR}")
+
+add_executable(mizona WIN32 src/platform/win32/entry.cpp src/resources/mizona.rc)
+target_link_libraries(mizona PRIVATE mizona_core kernel32 user32 advapi32)
+target_link_options(mizona PRIVATE
+  -nostdlib -nostartfiles -s
+  -Wl,--fatal-warnings
+  -Wl,-e,${MIZONA_ENTRY}
+  -Wl,--gc-sections
+  -Wl,--subsystem,windows:4.0
+  -Wl,--major-os-version,4 -Wl,--minor-os-version,0
+  -Wl,--image-base,0x400000
+  -Wl,--disable-dynamicbase -Wl,--disable-nxcompat -Wl,--disable-tsaware
+  -Wl,--disable-reloc-section)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  target_link_options(mizona PRIVATE -Wl,--disable-high-entropy-va)
+endif()
+set_target_properties(mizona PROPERTIES OUTPUT_NAME mizona SUFFIX .exe)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  add_test(NAME shipped_exe
+    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/check_exe.py $<TARGET_FILE:mizona>)
+endif()
