@@ -11,7 +11,7 @@ deps-host:
 	@scripts/install-deps.sh host
 
 deps-all:
-	@scripts/install-deps.sh host windows
+	@scripts/install-deps.sh host windows wine
 
 host: deps-host
 	cmake --preset host >/dev/null

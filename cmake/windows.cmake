@@ -7,14 +7,20 @@ enable_language(RC)
 # Windows libraries it imports from.
 set(CMAKE_CXX_STANDARD_LIBRARIES "")
 
+# The real API is <windows.h> and the system's import libraries.
 add_library(mizona_win32 INTERFACE)
-target_compile_options(mizona_win32 INTERFACE
+add_mizona_core(mizona_win32)
+
+# Code that must run with nothing beneath it: no exceptions, RTTI or guarded
+# statics, no calls the compiler would invent (memcpy, stack protector), and
+# only instructions of the processor named in the toolchain file.
+set(freestanding
   ${MIZONA_ARCH_FLAGS}
   -Os -fno-exceptions -fno-rtti -fno-threadsafe-statics
   -fno-asynchronous-unwind-tables -fno-unwind-tables
   -fno-stack-protector -fno-builtin -fno-tree-loop-distribute-patterns
   -ffunction-sections -fdata-sections)
-add_mizona_core(mizona_win32)
+target_compile_options(mizona_core PRIVATE ${freestanding})
 
 find_program(PYTHON3 python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 
@@ -28,6 +34,7 @@ set_source_files_properties(src/resources/mizona.rc PROPERTIES OBJECT_DEPENDS ${
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=1252 --include-dir=${CMAKE_CURRENT_BINARY_DIR}")
 
 add_executable(mizona WIN32 src/platform/win32/entry.cpp src/resources/mizona.rc)
+target_compile_options(mizona PRIVATE ${freestanding})
 target_link_libraries(mizona PRIVATE mizona_core kernel32 user32 advapi32)
 target_link_options(mizona PRIVATE
   -nostdlib -nostartfiles -s
@@ -47,4 +54,6 @@ set_target_properties(mizona PROPERTIES OUTPUT_NAME mizona SUFFIX .exe)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   add_test(NAME shipped_exe
     COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/check_exe.py $<TARGET_FILE:mizona>)
+else()
+  add_subdirectory(e2e)
 endif()

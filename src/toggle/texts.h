@@ -47,4 +47,29 @@ constexpr unsigned SuccessReportLength(const FixedText<N> &) {
   return kSuccessLead.length + N + 2 * kCrLf.length + kRestartRequest.length;
 }
 
+// A composed box text: 255 characters and the terminating zero at most.
+class BoxText {
+ public:
+  BoxText() { chars_[0] = '\0'; }
+  BoxText &operator<<(const char *part) {
+    while (*part && length_ < kMaxBoxText) chars_[length_++] = *part++;
+    chars_[length_] = '\0';
+    return *this;
+  }
+  const char *c_str() const { return chars_; }
+
+ private:
+  unsigned length_ = 0;
+  char chars_[kMaxBoxText + 1];
+};
+
+// The banner, then the question line; nothing follows it.
+inline void ComposeConfirmation(BoxText &text, const char *question) { text << kBannerText.c_str() << question; }
+
+// The lead (ending in CR LF), the outcome, an empty line, then the three
+// restart lines; nothing follows the last.
+inline void ComposeSuccessReport(BoxText &text, const char *outcome) {
+  text << kSuccessLead.c_str() << outcome << kCrLf.c_str() << kCrLf.c_str() << kRestartRequest.c_str();
+}
+
 }  // namespace texts

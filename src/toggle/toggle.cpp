@@ -11,22 +11,6 @@ constexpr UINT kQuestionBox = MB_YESNO | MB_ICONQUESTION;
 
 int ShowBox(const char *text, UINT style) { return MessageBoxA(nullptr, text, texts::kDialogCaption.c_str(), style); }
 
-// A composed box text: 255 characters and the terminating zero at most.
-class BoxText {
- public:
-  BoxText() { chars_[0] = '\0'; }
-  BoxText &operator<<(const char *part) {
-    while (*part && length_ < texts::kMaxBoxText) chars_[length_++] = *part++;
-    chars_[length_] = '\0';
-    return *this;
-  }
-  const char *c_str() const { return chars_; }
-
- private:
-  unsigned length_ = 0;
-  char chars_[texts::kMaxBoxText + 1];
-};
-
 }  // namespace
 
 ClearText Unscramble(const unsigned char *stored) {
@@ -49,15 +33,14 @@ void WarnWindows3x() { ShowBox(texts::kUnsupportedSystem.c_str(), kErrorBox); }
 void WarnOperationFailed() { ShowBox(texts::kOperationFailed.c_str(), kErrorBox); }
 
 bool detail::AskConfirmation(const char *question) {
-  BoxText text;
-  text << texts::kBannerText.c_str() << question;
+  texts::BoxText text;
+  texts::ComposeConfirmation(text, question);
   return ShowBox(text.c_str(), kQuestionBox) == IDYES;
 }
 
 void detail::ReportDoneAndOfferRestart(const char *outcome) {
-  BoxText text;
-  text << texts::kSuccessLead.c_str() << outcome << texts::kCrLf.c_str() << texts::kCrLf.c_str()
-       << texts::kRestartRequest.c_str();
+  texts::BoxText text;
+  texts::ComposeSuccessReport(text, outcome);
   // Shut down and restart. No privilege is asked for: Windows 95/98 need
   // none, and a refusal changes nothing for the user.
   if (ShowBox(text.c_str(), kQuestionBox) == IDYES) ExitWindowsEx(EWX_SHUTDOWN | EWX_REBOOT, 0);
