@@ -1,11 +1,12 @@
 # The two commands of the README. Each installs what is missing first.
 #   make run    build the console edition and run it
 #   make test   build everything (console edition, both Windows builds) and
-#               run every test
+#               run every test, the Wine runs included
+#   make screenshots   the four boxes under Wine, in French, into docs/
 
 PRESETS := host win32 win64
 
-.PHONY: run test deps-host deps-all host all
+.PHONY: run test screenshots deps-host deps-all host all
 
 deps-host:
 	@scripts/install-deps.sh host
@@ -25,3 +26,7 @@ run: host
 
 test: all
 	@for p in $(PRESETS); do ctest --preset $$p || exit 1; done
+
+screenshots: all
+	@scripts/install-deps.sh screenshots
+	cmake --build --preset win64 --target screenshots

@@ -26,6 +26,7 @@ include(GoogleTest)
 
 add_executable(host_tests
   tests/regctrl_cases.cpp
+  tests/win32_calls_cases.cpp
   tests/bench_sim.cpp
   tests/reg_observe.cpp
   tests/toggle_test.cpp

@@ -77,17 +77,20 @@ BOOL CALLBACK ReadChild(HWND child, LPARAM param) {
   return TRUE;
 }
 
-// The whole screen (the virtual desktop) as a 24-bit BMP file.
-void Capture(const std::string &path) {
+// The box and a margin of the desktop around it, as a 24-bit BMP file.
+void Capture(HWND box, const std::string &path) {
+  RECT r;
+  GetWindowRect(box, &r);
+  InflateRect(&r, 16, 16);
   HDC screen = GetDC(nullptr);
-  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  int width = r.right - r.left, height = r.bottom - r.top;
   BITMAPINFO info = {};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   void *bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC memory = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
   GdiFlush();
   DWORD rowBytes = ((width * 3 + 3) / 4) * 4, imageBytes = rowBytes * height;
   BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof file + sizeof info.bmiHeader + imageBytes), 0, 0,
@@ -157,7 +160,11 @@ int main(int argc, char **argv) {
     EnumChildWindows(found.box, ReadChild, reinterpret_cast<LPARAM>(&content));
     std::fprintf(out, "box %s %s\n", content.buttons.c_str(), Hex(content.text).c_str());
     std::fflush(out);
-    if (!shots.empty()) Capture(shots + "\\box" + std::to_string(boxes + 1) + ".bmp");
+    if (!shots.empty()) {
+      SetForegroundWindow(found.box);
+      Sleep(300);
+      Capture(found.box, shots + "\\box" + std::to_string(boxes + 1) + ".bmp");
+    }
 
     int button = boxes < answers.size() ? ButtonFor(answers[boxes])
                                         : (GetDlgItem(found.box, IDNO) ? IDNO : IDOK);

@@ -357,7 +357,7 @@ def check_registry_calls(check, run, calls, expected):
 
 def run_table(wine):
     wine.regtool("unset", r"Software\Wine", "Version")  # an NT version: key security holds
-    result = wine.run([wine.exe("regctrl_wine_test")], stderr=subprocess.PIPE)
+    result = wine.run([wine.exe("registry_wine_test")], stderr=subprocess.PIPE)
     print(result.stdout.decode("latin-1") + result.stderr.decode("latin-1"))
     return result.returncode == 0
 
