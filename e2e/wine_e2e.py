@@ -271,23 +271,23 @@ class Checker:
 
 
 def run_case(wine, name):
-    spec = CASES[name]
+    case = CASES[name]
     check = Checker(name)
     texts = wine.state["texts"]
-    wine.seed(spec["version"], spec["seed"], spec.get("fault"))
+    wine.seed(case["version"], case["seed"], case.get("fault"))
     before = wine.regtool("dump", KEY)
     tmp = tempfile.mkdtemp(dir=wine.work)
     window_log = os.path.join(tmp, "window.log")
     window = None
     try:
-        if spec["window"]:
-            flags = ["--ignore-close"] if spec["window"] == "ignores" else []
+        if case["window"]:
+            flags = ["--ignore-close"] if case["window"] == "ignores" else []
             window = subprocess.Popen([WINE, wine.exe("targetwin"), winpath(window_log)] + flags, env=wine.env(),
                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             wait_for(lambda: os.path.exists(window_log) and "ready" in open(window_log).read(), 30,
                      "the target window")
         restarts = 0
-        for run, (answers, expected) in enumerate(spec["runs"], 1):
+        for run, (answers, expected) in enumerate(case["runs"], 1):
             boxes, end, calls = wine.drive(answers, tmp)
             check(f"run {run}: exit status 0", end == "exit 0", end)
             check(f"run {run}: {len(expected)} box(es), in order",
@@ -303,21 +303,21 @@ def run_case(wine, name):
             restarts += sum(1 for n, a in calls if n == "ExitWindowsEx" and (num(a[0], 32), num(a[1], 32)) == (3, 0))
             check(f"run {run}: nothing but the program's own calls",
                   {n for n, _ in calls} <= set(PROGRAM_CALLS), {n for n, _ in calls})
-        check("ExitWindowsEx(3, 0) " + ("called once" if spec["restart"] else "never called"),
-              restarts == (1 if spec["restart"] else 0), restarts)
+        check("ExitWindowsEx(3, 0) " + ("called once" if case["restart"] else "never called"),
+              restarts == (1 if case["restart"] else 0), restarts)
     finally:
         if window:
             if window.poll() is None:
                 window.terminate()
             window.wait(timeout=STEP_LIMIT)
     closes = open(window_log).read().split().count("WM_CLOSE") if os.path.exists(window_log) else 0
-    check(f"the window received WM_CLOSE {spec['closes']} time(s)", closes == spec["closes"], closes)
+    check(f"the window received WM_CLOSE {case['closes']} time(s)", closes == case["closes"], closes)
 
     after = wine.regtool("dump", KEY)
     values = dict(line.split("\t", 1) for line in after.splitlines()[1:])
-    want = f"{spec['after'][0]}\t{spec['after'][1]}" if spec["after"] else None
+    want = f"{case['after'][0]}\t{case['after'][1]}" if case["after"] else None
     check(f"{VALUE} afterwards: {want or 'absent'}", values.get(VALUE) == want, values.get(VALUE))
-    if spec["after"] and not spec["seed"]:
+    if case["after"] and not case["seed"]:
         check("the key was created", after.startswith("present"))
     old = dict(line.split("\t", 1) for line in before.splitlines()[1:])
     for name in NEIGHBOURS:
