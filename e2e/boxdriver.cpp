@@ -166,8 +166,7 @@ int main(int argc, char **argv) {
       Capture(found.box, shots + "\\box" + std::to_string(boxes + 1) + ".bmp");
     }
 
-    int button = boxes < answers.size() ? ButtonFor(answers[boxes])
-                                        : (GetDlgItem(found.box, IDNO) ? IDNO : IDOK);
+    int button = boxes < answers.size() ? ButtonFor(answers[boxes]) : (GetDlgItem(found.box, IDNO) ? IDNO : IDOK);
     ++boxes;
     PostMessageA(found.box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(found.box, button)));

@@ -26,7 +26,8 @@ int Fail(const char *what, const std::string &path, LONG status) {
 
 std::vector<BYTE> FromHex(const std::string &hex) {
   std::vector<BYTE> bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
   return bytes;
 }
 

@@ -25,12 +25,8 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       Log("WM_CLOSE");
       if (!ignoreClose) DestroyWindow(window);
       return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    case WM_TIMER:
-      DestroyWindow(window);
-      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_TIMER: DestroyWindow(window); return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -17,8 +17,8 @@ LONG SetDacl(HKEY key, ACCESS_MASK everyone, bool isProtected) {
   PACL acl = nullptr;
   DWORD status = SetEntriesInAclA(1, &access, nullptr, &acl);
   if (status != ERROR_SUCCESS) return static_cast<LONG>(status);
-  SECURITY_INFORMATION info = DACL_SECURITY_INFORMATION |
-                              (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION : UNPROTECTED_DACL_SECURITY_INFORMATION);
+  SECURITY_INFORMATION info = DACL_SECURITY_INFORMATION | (isProtected ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                                       : UNPROTECTED_DACL_SECURITY_INFORMATION);
   status = SetSecurityInfo(key, SE_REGISTRY_KEY, info, nullptr, nullptr, acl, nullptr);
   LocalFree(acl);
   return static_cast<LONG>(status);

@@ -33,6 +33,7 @@ struct Case {
 void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
 
 using bench::Fault;
+// clang-format off: one row a line reads best
 const Case kCases[] = {
     // name, seed, keyBefore, fault, op, arg, result, after, keyAfter
     {"ReadMissingKeyGivesDefaultAndCreatesNothing", {}, false, Fault::None, Op::Read, 7, 7, {}, false},
@@ -69,6 +70,7 @@ const Case kCases[] = {
     {"DeleteInReadOnlyKeyFails", Dword(1), true, Fault::ReadOnlyKey, Op::Delete, 0, 0, Dword(1), true},
     {"DeleteFailingRemovalFails", Dword(1), true, Fault::DeleteFails, Op::Delete, 0, 0, Dword(1), true},
 };
+// clang-format on
 
 class RegCtrlCase : public testing::TestWithParam<Case> {
  protected:

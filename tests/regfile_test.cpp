@@ -22,7 +22,8 @@ TEST(RegFile, RoundTripKeepsEveryTypeAndByte) {
       {"Lignes", Stored{REG_SZ, {'a', '\r', '\n', 'b', 0}}},
       {"SansZero", Stored{REG_SZ, {'a', 'b'}}},
       {"Multi", Stored{REG_MULTI_SZ, {'a', 0, 'b', 0, 0}}},
-      {"", Text("par d\xE9" "faut")},
+      {"", Text("par d\xE9"
+                "faut")},
   };
   for (auto &[name, value] : values) ASSERT_TRUE(Store(kKey, name, value));
   ASSERT_TRUE(Store("Software\\Vide\\Sous-cl\xE9"));
@@ -41,9 +42,10 @@ TEST(RegFile, RoundTripKeepsEveryTypeAndByte) {
 TEST(RegFile, ReadsWhatRegeditWrites) {
   sim::Reset();
   std::string error;
-  ASSERT_TRUE(sim::ImportReg("REGEDIT4\r\n\r\n; a comment\r\n[HKEY_CURRENT_USER\\A\\B]\r\n"
-                             "\"X\"=dword:FFFFFFFE\r\n\"H\"=hex(4):01,02,\\\r\n  03,04\r\n@=\"d\"\r\n",
-                             &error))
+  ASSERT_TRUE(
+      sim::ImportReg("REGEDIT4\r\n\r\n; a comment\r\n[HKEY_CURRENT_USER\\A\\B]\r\n"
+                     "\"X\"=dword:FFFFFFFE\r\n\"H\"=hex(4):01,02,\\\r\n  03,04\r\n@=\"d\"\r\n",
+                     &error))
       << error;
   EXPECT_EQ(Dword(0xFFFFFFFE), ReadStored("A\\B", "X"));
   EXPECT_EQ(Dword(0x04030201), ReadStored("A\\B", "h"));
@@ -54,18 +56,18 @@ TEST(RegFile, MalformedTextIsRefusedAndTheRegistryKept) {
   const char *bad[] = {
       "",
       "REGEDIT5\n",
-      "REGEDIT4\n\"X\"=dword:00000001\n",                        // value before any key
-      "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n",               // another root
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A\n",                        // unclosed key
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=dword:1\n",        // short dword
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=dword:0000000g\n", // not hex
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=hex:1,02\n",       // one-digit byte
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=hex:01,\n",        // trailing comma
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=\"open\n",         // unclosed text
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=\"a\"b\n",         // text after the quote
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\" \"a\"\n",          // no '='
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=-\n",              // deletion
-      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=hex:01,\\\n",      // file ends mid-value
+      "REGEDIT4\n\"X\"=dword:00000001\n",                          // value before any key
+      "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software]\n",                // another root
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A\n",                         // unclosed key
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=dword:1\n",         // short dword
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=dword:0000000g\n",  // not hex
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=hex:1,02\n",        // one-digit byte
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=hex:01,\n",         // trailing comma
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=\"open\n",          // unclosed text
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=\"a\"b\n",          // text after the quote
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\" \"a\"\n",           // no '='
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=-\n",               // deletion
+      "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"X\"=hex:01,\\\n",       // file ends mid-value
   };
   for (const char *text : bad) {
     sim::Reset();

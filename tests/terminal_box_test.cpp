@@ -21,8 +21,8 @@ TEST(TerminalBox, TypedLinesBecomeButtons) {
     const char *typed;
     int button;
   } const cases[] = {
-      {"o\n", IDYES}, {"OUI\n", IDYES}, {"y\n", IDYES}, {" Yes \n", IDYES}, {"\n", IDYES},
-      {"n\n", IDNO},  {"Non\n", IDNO},  {"NO\n", IDNO}, {"", IDNO},         {"peut-etre\nn\n", IDNO},
+      {"o\n", IDYES},    {"OUI\n", IDYES}, {"y\n", IDYES}, {" Yes \n", IDYES}, {"\n", IDYES},
+      {"n\n", IDNO},     {"Non\n", IDNO},  {"NO\n", IDNO}, {"", IDNO},         {"peut-etre\nn\n", IDNO},
       {"x\no\n", IDYES}, {"x\n", IDNO},  // asked again, then the end of input
   };
   for (auto &c : cases) EXPECT_EQ(c.button, Answer(c.typed)) << c.typed;
@@ -43,7 +43,8 @@ TEST(TerminalBox, ShowsCaptionUtf8TextAndButtons) {
 TEST(TerminalBox, Cp1252BecomesUtf8) {
   EXPECT_EQ("\xC3\xA9\xC3\xA8\xC3\xAA\xC3\xA7\xE2\x82\xAC", Cp1252ToUtf8("\xE9\xE8\xEA\xE7\x80"));
   EXPECT_EQ("a\nb\rc", Cp1252ToUtf8("a\r\nb\rc"));
-  EXPECT_EQ("a?b", Cp1252ToUtf8("a\x81" "b"));  // a byte code page 1252 leaves undefined
+  EXPECT_EQ("a?b", Cp1252ToUtf8("a\x81"
+                                "b"));  // a byte code page 1252 leaves undefined
 }
 
 }  // namespace

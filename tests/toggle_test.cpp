@@ -1,9 +1,9 @@
 // The whole run on the simulated Windows: the boxes' exact bytes, styles and
 // order, the windows closed, the restart request and the registry afterwards.
+#include "toggle.h"
 #include "reg_bench.h"
 #include "reg_observe.h"
 #include "scrambled.h"
-#include "toggle.h"
 
 #include "sim/sim.h"
 
@@ -25,19 +25,17 @@ const std::string kCaption = "MIZOna pour Windows 95/98";
 const std::string kBanner =
     "MIZOna v1.0 Win95 (c) 2026 Atelier MIZOna - Lyon\r\n\r\n"
     "Fonction : Option [Ajout Imprimante] pour Windows\r\n"
-    "Note       : Option r\xE9versible en relan\xE7"
-    "ant le programme\r\n\r\n";
-const std::string kAskOff = kBanner + "Ajout Imprimante possible. Voulez-vous d\xE9sactiver ?";
-const std::string kAskOn = kBanner + "Ajout Imprimante d\xE9sactiv\xE9. Voulez-vous activer ?";
+    "Note       : Option r\351versible en relan\347ant le programme\r\n\r\n";
+const std::string kAskOff = kBanner + "Ajout Imprimante possible. Voulez-vous d\351sactiver ?";
+const std::string kAskOn = kBanner + "Ajout Imprimante d\351sactiv\351. Voulez-vous activer ?";
 const std::string kRestart =
-    "\r\n\r\nVotre ordinateur doit red\xE9marrer pour prendre en\r\n"
-    "compte les modifications apport\xE9"
-    "es. Voulez-vous\r\nred\xE9marrer maintenant ?";
-const std::string kLead = "L'op\xE9ration s'est d\xE9roul\xE9" "e avec succ\xE9s.\r\n";
-const std::string kDoneOff = kLead + "L'ajout d'imprimante a \xE9t\xE9 d\xE9sactiv\xE9." + kRestart;
-const std::string kDoneOn = kLead + "L'ajout d'imprimante a \xE9t\xE9 r\xE9" "activ\xE9." + kRestart;
-const std::string kNot3x = "Ce programme ne peut pas \xEAtre utilis\xE9 sous Windows 3.x !";
-const std::string kFailed = "Une erreur s'est produite durant l'op\xE9ration !";
+    "\r\n\r\nVotre ordinateur doit red\351marrer pour prendre en\r\n"
+    "compte les modifications apport\351es. Voulez-vous\r\nred\351marrer maintenant ?";
+const std::string kLead = "L'op\351ration s'est d\351roul\351e avec succ\351s.\r\n";
+const std::string kDoneOff = kLead + "L'ajout d'imprimante a \351t\351 d\351sactiv\351." + kRestart;
+const std::string kDoneOn = kLead + "L'ajout d'imprimante a \351t\351 r\351activ\351." + kRestart;
+const std::string kNot3x = "Ce programme ne peut pas \352tre utilis\351 sous Windows 3.x !";
+const std::string kFailed = "Une erreur s'est produite durant l'op\351ration !";
 
 constexpr UINT kQuestion = 0x24;
 constexpr UINT kError = 0x10;
@@ -66,34 +64,140 @@ struct FlowCase {
 void PrintTo(const FlowCase &c, std::ostream *out) { *out << c.name; }
 
 using bench::Fault;
+// clang-format off: one row a line reads best
 const FlowCase kFlows[] = {
-    {"NoValueYesThenNoRestart", kWin98, {}, Window::IgnoresClose, Fault::None, {IDYES, IDNO},
-     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}}, 2, false, Dword(1)},
-    {"ValueOneYesThenRestart", kWin98, Dword(1), Window::IgnoresClose, Fault::None, {IDYES, IDYES},
-     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}}, 2, true, {}},
-    {"ValueFiveIsSwitchedOff", kWin95, Dword(5), Window::None, Fault::None, {IDYES, IDNO},
-     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}}, 0, false, {}},
-    {"ValueMinusOneIsSwitchedOff", kWinXP, Dword(0xFFFFFFFF), Window::Closes, Fault::None, {IDYES, IDNO},
-     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}}, 1, false, {}},
-    {"PresentZeroIsOverwritten", kWin98, Dword(0), Window::Closes, Fault::None, {IDYES, IDNO},
-     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}}, 1, false, Dword(1)},
-    {"TextOneReadsAsOnAndIsReplaced", kWin98, Text("1"), Window::Closes, Fault::None, {IDYES, IDNO},
-     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}}, 1, false, Dword(1)},
-    {"NoAtTheQuestionChangesNothing", kWin98, {}, Window::IgnoresClose, Fault::None, {IDNO}, {{kAskOff, kQuestion}},
-     1, false, {}},
-    {"NoWhileSwitchedOffKeepsIt", kWin98, Dword(1), Window::Closes, Fault::None, {IDNO}, {{kAskOn, kQuestion}}, 1,
-     false, Dword(1)},
-    {"Windows31IsRefused", kWin31, Dword(1), Window::Closes, Fault::None, {IDYES, IDYES}, {{kNot3x, kError}}, 0,
-     false, Dword(1)},
-    {"AnyMajorVersionThreeIsRefused", 0x00000003, {}, Window::Closes, Fault::None, {IDYES}, {{kNot3x, kError}}, 0,
-     false, {}},
-    {"RefusedWriteShowsTheError", kWin98, {}, Window::IgnoresClose, Fault::CreateFails, {IDYES, IDYES},
-     {{kAskOff, kQuestion}, {kFailed, kError}}, 2, false, {}},
-    {"RefusedRemovalShowsTheError", kWin98, Dword(1), Window::Closes, Fault::DeleteFails, {IDYES, IDYES},
-     {{kAskOn, kQuestion}, {kFailed, kError}}, 1, false, Dword(1)},
-    {"ReadOnlyKeyIsReadButNotChanged", kWin98, Dword(1), Window::Closes, Fault::ReadOnlyKey, {IDYES, IDYES},
-     {{kAskOn, kQuestion}, {kFailed, kError}}, 1, false, Dword(1)},
+    {"NoValueYesThenNoRestart",
+     kWin98,
+     {},
+     Window::IgnoresClose,
+     Fault::None,
+     {IDYES, IDNO},
+     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}},
+     2,
+     false,
+     Dword(1)},
+    {"ValueOneYesThenRestart",
+     kWin98,
+     Dword(1),
+     Window::IgnoresClose,
+     Fault::None,
+     {IDYES, IDYES},
+     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}},
+     2,
+     true,
+     {}},
+    {"ValueFiveIsSwitchedOff",
+     kWin95,
+     Dword(5),
+     Window::None,
+     Fault::None,
+     {IDYES, IDNO},
+     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}},
+     0,
+     false,
+     {}},
+    {"ValueMinusOneIsSwitchedOff",
+     kWinXP,
+     Dword(0xFFFFFFFF),
+     Window::Closes,
+     Fault::None,
+     {IDYES, IDNO},
+     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}},
+     1,
+     false,
+     {}},
+    {"PresentZeroIsOverwritten",
+     kWin98,
+     Dword(0),
+     Window::Closes,
+     Fault::None,
+     {IDYES, IDNO},
+     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}},
+     1,
+     false,
+     Dword(1)},
+    {"TextOneReadsAsOnAndIsReplaced",
+     kWin98,
+     Text("1"),
+     Window::Closes,
+     Fault::None,
+     {IDYES, IDNO},
+     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}},
+     1,
+     false,
+     Dword(1)},
+    {"NoAtTheQuestionChangesNothing",
+     kWin98,
+     {},
+     Window::IgnoresClose,
+     Fault::None,
+     {IDNO},
+     {{kAskOff, kQuestion}},
+     1,
+     false,
+     {}},
+    {"NoWhileSwitchedOffKeepsIt",
+     kWin98,
+     Dword(1),
+     Window::Closes,
+     Fault::None,
+     {IDNO},
+     {{kAskOn, kQuestion}},
+     1,
+     false,
+     Dword(1)},
+    {"Windows31IsRefused",
+     kWin31,
+     Dword(1),
+     Window::Closes,
+     Fault::None,
+     {IDYES, IDYES},
+     {{kNot3x, kError}},
+     0,
+     false,
+     Dword(1)},
+    {"AnyMajorVersionThreeIsRefused",
+     0x00000003,
+     {},
+     Window::Closes,
+     Fault::None,
+     {IDYES},
+     {{kNot3x, kError}},
+     0,
+     false,
+     {}},
+    {"RefusedWriteShowsTheError",
+     kWin98,
+     {},
+     Window::IgnoresClose,
+     Fault::CreateFails,
+     {IDYES, IDYES},
+     {{kAskOff, kQuestion}, {kFailed, kError}},
+     2,
+     false,
+     {}},
+    {"RefusedRemovalShowsTheError",
+     kWin98,
+     Dword(1),
+     Window::Closes,
+     Fault::DeleteFails,
+     {IDYES, IDYES},
+     {{kAskOn, kQuestion}, {kFailed, kError}},
+     1,
+     false,
+     Dword(1)},
+    {"ReadOnlyKeyIsReadButNotChanged",
+     kWin98,
+     Dword(1),
+     Window::Closes,
+     Fault::ReadOnlyKey,
+     {IDYES, IDYES},
+     {{kAskOn, kQuestion}, {kFailed, kError}},
+     1,
+     false,
+     Dword(1)},
 };
+// clang-format on
 
 class Flow : public testing::TestWithParam<FlowCase> {
  protected:

@@ -102,14 +102,30 @@ const CallCase kCalls[] = {
      },
      "87"},
     {"DwordIsCopied", [] { return Query4("v", Dword(0x04030201)); }, "0 type 4 size 4 buffer 01020304"},
-    {"ShortDwordFillsPartOfTheBuffer", [] { return Query4("v", Stored{REG_DWORD, {1, 2}}); },
+    {"ShortDwordFillsPartOfTheBuffer",
+     [] {
+       return Query4("v", Stored{REG_DWORD, {1, 2}});
+     },
      "0 type 4 size 2 buffer 0102aaaa"},
-    {"EmptyDwordLeavesTheBuffer", [] { return Query4("v", Stored{REG_DWORD, {}}); }, "0 type 4 size 0 buffer aaaaaaaa"},
-    {"BinaryIsNotTypeChecked", [] { return Query4("v", Stored{REG_BINARY, {1, 0, 0, 0}}); },
+    {"EmptyDwordLeavesTheBuffer",
+     [] {
+       return Query4("v", Stored{REG_DWORD, {}});
+     },
+     "0 type 4 size 0 buffer aaaaaaaa"},
+    {"BinaryIsNotTypeChecked",
+     [] {
+       return Query4("v", Stored{REG_BINARY, {1, 0, 0, 0}});
+     },
      "0 type 3 size 4 buffer 01000000"},
-    {"BigEndianIsNotSwapped", [] { return Query4("v", Stored{REG_DWORD_BIG_ENDIAN, {0, 0, 0, 1}}); },
+    {"BigEndianIsNotSwapped",
+     [] {
+       return Query4("v", Stored{REG_DWORD_BIG_ENDIAN, {0, 0, 0, 1}});
+     },
      "0 type 5 size 4 buffer 00000001"},
-    {"LongDataAsksForMore", [] { return Query4("v", Stored{REG_DWORD, {1, 0, 0, 0, 0, 0, 0, 0}}); },
+    {"LongDataAsksForMore",
+     [] {
+       return Query4("v", Stored{REG_DWORD, {1, 0, 0, 0, 0, 0, 0, 0}});
+     },
      "234 type 4 size 8 buffer aaaaaaaa"},
     {"ShortTextFits", [] { return Query4("v", Text("ab")); }, "0 type 1 size 3 buffer 616200aa"},
     {"LongTextAsksForMore", [] { return Query4("v", Text("abcd")); }, "234 type 1 size 5 buffer aaaaaaaa"},

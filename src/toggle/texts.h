@@ -1,6 +1,7 @@
 // Every text the user sees, as code page 1252 bytes. Non-ASCII letters are
-// written as escapes so that no editor or source encoding can change them:
-// \xE9 e acute, \xEA e circumflex, \xE7 c cedilla.
+// written as octal escapes (three digits at most, so the next letter never
+// joins them) so that no editor or source encoding can change them:
+// \351 e acute, \352 e circumflex, \347 c cedilla.
 #pragma once
 
 #include "fixed_text.h"
@@ -14,24 +15,23 @@ inline constexpr auto kDialogCaption = Lit("MIZOna pour Windows 95/98");
 inline constexpr auto kBannerLine1 = Lit("MIZOna v1.0 Win95") + Lit(" (c) 2026 Atelier MIZOna - Lyon");
 static_assert(kBannerLine1.length == 48, "the banner's first line is 48 characters");
 
-inline constexpr auto kBannerText = kBannerLine1 + kCrLf + kCrLf +
-                                    Lit("Fonction : Option [Ajout Imprimante] pour Windows") + kCrLf +
-                                    Lit("Note       : Option r\xE9versible en relan\xE7" "ant le programme") + kCrLf +
-                                    kCrLf;
+inline constexpr auto kBannerText =
+    kBannerLine1 + kCrLf + kCrLf + Lit("Fonction : Option [Ajout Imprimante] pour Windows") + kCrLf +
+    Lit("Note       : Option r\351versible en relan\347ant le programme") + kCrLf + kCrLf;
 
-inline constexpr auto kQuestionWhileEnabled = Lit("Ajout Imprimante possible. Voulez-vous d\xE9sactiver ?");
-inline constexpr auto kQuestionWhileDisabled = Lit("Ajout Imprimante d\xE9sactiv\xE9. Voulez-vous activer ?");
+inline constexpr auto kQuestionWhileEnabled = Lit("Ajout Imprimante possible. Voulez-vous d\351sactiver ?");
+inline constexpr auto kQuestionWhileDisabled = Lit("Ajout Imprimante d\351sactiv\351. Voulez-vous activer ?");
 
-inline constexpr auto kOutcomeSwitchedOff = Lit("L'ajout d'imprimante a \xE9t\xE9 d\xE9sactiv\xE9.");
-inline constexpr auto kOutcomeSwitchedOn = Lit("L'ajout d'imprimante a \xE9t\xE9 r\xE9" "activ\xE9.");
+inline constexpr auto kOutcomeSwitchedOff = Lit("L'ajout d'imprimante a \351t\351 d\351sactiv\351.");
+inline constexpr auto kOutcomeSwitchedOn = Lit("L'ajout d'imprimante a \351t\351 r\351activ\351.");
 
-inline constexpr auto kSuccessLead = Lit("L'op\xE9ration s'est d\xE9roul\xE9" "e avec succ\xE9s.") + kCrLf;
-inline constexpr auto kRestartRequest = Lit("Votre ordinateur doit red\xE9marrer pour prendre en") + kCrLf +
-                                        Lit("compte les modifications apport\xE9" "es. Voulez-vous") + kCrLf +
-                                        Lit("red\xE9marrer maintenant ?");
+inline constexpr auto kSuccessLead = Lit("L'op\351ration s'est d\351roul\351e avec succ\351s.") + kCrLf;
+inline constexpr auto kRestartRequest = Lit("Votre ordinateur doit red\351marrer pour prendre en") + kCrLf +
+                                        Lit("compte les modifications apport\351es. Voulez-vous") + kCrLf +
+                                        Lit("red\351marrer maintenant ?");
 
-inline constexpr auto kUnsupportedSystem = Lit("Ce programme ne peut pas \xEAtre utilis\xE9 sous Windows 3.x !");
-inline constexpr auto kOperationFailed = Lit("Une erreur s'est produite durant l'op\xE9ration !");
+inline constexpr auto kUnsupportedSystem = Lit("Ce programme ne peut pas \352tre utilis\351 sous Windows 3.x !");
+inline constexpr auto kOperationFailed = Lit("Une erreur s'est produite durant l'op\351ration !");
 
 // A box text is handed over from a buffer of 256 characters: 255 and the zero.
 inline constexpr unsigned kMaxBoxText = 255;

@@ -59,8 +59,8 @@ int RunToggle() {
   // printers is switched off. Only 1 is ever written; switching back on
   // removes the value.
   bool switchedOff = ReadRegInteger(HKEY_CURRENT_USER, keyPath.c_str(), valueName.c_str(), 0) != 0;
-  bool consent = switchedOff ? AskConfirmation(texts::kQuestionWhileDisabled)
-                             : AskConfirmation(texts::kQuestionWhileEnabled);
+  bool consent =
+      switchedOff ? AskConfirmation(texts::kQuestionWhileDisabled) : AskConfirmation(texts::kQuestionWhileEnabled);
   if (!consent) return 0;
 
   // The window may have come back while the question was open.

@@ -136,7 +136,8 @@ struct Reader {
       DWORD d;
       if (s.size() != 14 || !HexNumber(s.substr(6), 8, &d)) return Fail("dword: takes eight hexadecimal digits");
       v->type = REG_DWORD;
-      v->data = {static_cast<BYTE>(d), static_cast<BYTE>(d >> 8), static_cast<BYTE>(d >> 16), static_cast<BYTE>(d >> 24)};
+      v->data = {static_cast<BYTE>(d), static_cast<BYTE>(d >> 8), static_cast<BYTE>(d >> 16),
+                 static_cast<BYTE>(d >> 24)};
       return true;
     }
     std::size_t colon = s.find(':');

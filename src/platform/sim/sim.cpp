@@ -121,9 +121,7 @@ bool Denied(const Key *key, REGSAM access) { return key->readOnly && (access & k
 
 Key &Root() { return M().root; }
 
-void Reset() {
-  M() = Machine();
-}
+void Reset() { M() = Machine(); }
 
 void FailCall(RegCall kind, LONG error, int nth) { M().faults.push_back({kind, error, nth}); }
 
@@ -214,8 +212,8 @@ LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DW
 }
 
 LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result) {
-  std::string call = "RegOpenKeyExA(" + sim::KeyName(key) + ", " + sim::Quote(subKey) + ", " +
-                     std::to_string(options) + ", " + sim::Hex(access) + ")";
+  std::string call = "RegOpenKeyExA(" + sim::KeyName(key) + ", " + sim::Quote(subKey) + ", " + std::to_string(options) +
+                     ", " + sim::Hex(access) + ")";
   if (result) *result = nullptr;
   LONG error;
   if (sim::TakeFault(sim::RegCall::Open, &error)) return sim::Log(call, error);
@@ -294,8 +292,8 @@ LONG RegCloseKey(HKEY key) {
   LONG error;
   if (sim::TakeFault(sim::RegCall::Close, &error)) return sim::Log(call, error);
   if (key == HKEY_CURRENT_USER) return sim::Log(call, ERROR_SUCCESS);
-  return sim::Log(call, M().handles.erase(reinterpret_cast<std::uintptr_t>(key)) ? ERROR_SUCCESS
-                                                                                 : ERROR_INVALID_HANDLE);
+  return sim::Log(call,
+                  M().handles.erase(reinterpret_cast<std::uintptr_t>(key)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE);
 }
 
 // ---- user32 and kernel32 --------------------------------------------------------

@@ -9,7 +9,8 @@ char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 
 }  // namespace
 
 bool SameName(const std::string &a, const std::string &b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
 }
 
 std::vector<std::string> SplitKeyPath(const std::string &path) {
