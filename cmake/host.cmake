@@ -38,3 +38,10 @@ target_link_libraries(host_tests PRIVATE mizona_core GTest::gtest_main)
 gtest_discover_tests(host_tests DISCOVERY_TIMEOUT 30)
 
 add_test(NAME console_edition COMMAND bash ${CMAKE_SOURCE_DIR}/tests/console_test.sh $<TARGET_FILE:mizona>)
+
+# A box text longer than its buffer must stop the build.
+add_test(NAME overlong_box_text_does_not_compile
+  COMMAND ${CMAKE_CXX_COMPILER} -std=c++20 -fsyntax-only -I${PROJECT_SOURCE_DIR}/src/toggle
+          -I${PROJECT_SOURCE_DIR}/src/platform ${PROJECT_SOURCE_DIR}/tests/must_not_compile/overlong_question.cpp)
+set_tests_properties(overlong_box_text_does_not_compile PROPERTIES
+  PASS_REGULAR_EXPRESSION "confirmation text too long")

@@ -5,7 +5,7 @@ set -euo pipefail
 
 declare -A groups=(
   [host]="cmake ninja-build g++ make libgtest-dev"
-  [windows]="g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 python3 python3-pefile"
+  [windows]="g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest python3 python3-pefile"
   [wine]="wine64 xvfb"
   [screenshots]="wine64 fonts-wine xvfb imagemagick locales"
 )
