@@ -33,7 +33,8 @@ struct Case {
 void PrintTo(const Case &c, std::ostream *out) { *out << c.name; }
 
 using bench::Fault;
-// clang-format off: one row a line reads best
+// One row a line reads best.
+// clang-format off
 const Case kCases[] = {
     // name, seed, keyBefore, fault, op, arg, result, after, keyAfter
     {"ReadMissingKeyGivesDefaultAndCreatesNothing", {}, false, Fault::None, Op::Read, 7, 7, {}, false},
