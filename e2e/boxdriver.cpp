@@ -162,6 +162,7 @@ int main(int argc, char **argv) {
     std::fflush(out);
     if (!shots.empty()) {
       SetForegroundWindow(found.box);
+      SendMessageA(found.box, WM_NCACTIVATE, TRUE, 0);  // a title bar drawn as the active window's
       Sleep(300);
       Capture(found.box, shots + "\\box" + std::to_string(boxes + 1) + ".bmp");
     }

@@ -365,6 +365,10 @@ def screenshots(wine, outdir):
     if subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.find("fr_FR.utf8") < 0:
         subprocess.run(["localedef", "-i", "fr_FR", "-f", "UTF-8", "fr_FR.UTF-8"], check=True)
     wine.setup(lang)
+    # Wine draws the title-bar buttons with Marlett, which Debian ships apart.
+    marlett = "/usr/share/wine/fonts/marlett.ttf"
+    if os.path.exists(marlett):
+        shutil.copy(marlett, os.path.join(wine.state["prefix"], "drive_c", "windows", "Fonts"))
     os.makedirs(outdir, exist_ok=True)
     shots = [("win98", None, None, "yes,no", {1: "box-confirmation", 2: "box-success"}),
              ("win31", None, None, "ok", {1: "box-windows3x"}),
