@@ -27,6 +27,7 @@ TEST(RegFile, RoundTripKeepsEveryTypeAndByte) {
   };
   for (auto &[name, value] : values) ASSERT_TRUE(Store(kKey, name, value));
   ASSERT_TRUE(Store("Software\\Vide\\Sous-cl\xE9"));
+  ASSERT_TRUE(Store("", "Racine", Dword(2)));  // a value of HKEY_CURRENT_USER itself
 
   std::string text = sim::ExportReg();
   EXPECT_NE(std::string::npos, text.find("\n[HKEY_CURRENT_USER\\" + kKey + "]\n@=")) << text;
@@ -36,6 +37,7 @@ TEST(RegFile, RoundTripKeepsEveryTypeAndByte) {
   ASSERT_TRUE(sim::ImportReg(text, &error)) << error;
   for (auto &[name, value] : values) EXPECT_EQ(value, ReadStored(kKey, name)) << name;
   EXPECT_TRUE(KeyExists("Software\\Vide\\Sous-cl\xE9"));
+  EXPECT_EQ(Dword(2), ReadStored("", "Racine"));
   EXPECT_EQ(text, sim::ExportReg());
 }
 

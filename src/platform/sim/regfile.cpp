@@ -61,13 +61,17 @@ bool NameLess(const std::string &a, const std::string &b) {
   });
 }
 
-void ExportKey(const Key &key, const std::string &path, std::string &out) {
+// The key's section (the root's only when it holds values), then its
+// subkeys', in name order.
+void ExportKey(const Key &key, const std::string &path, std::string &out, bool isRoot = false) {
   std::vector<const Value *> values;
   for (auto &v : key.values) values.push_back(&v);
   std::sort(values.begin(), values.end(), [](const Value *a, const Value *b) { return NameLess(a->name, b->name); });
-  out += "[" + path + "]\n";
-  for (auto *v : values) out += FormatValue(*v) + "\n";
-  out += "\n";
+  if (!isRoot || !values.empty()) {
+    out += "[" + path + "]\n";
+    for (auto *v : values) out += FormatValue(*v) + "\n";
+    out += "\n";
+  }
   std::vector<const Key *> children;
   for (auto &c : key.children) children.push_back(c.get());
   std::sort(children.begin(), children.end(), [](const Key *a, const Key *b) { return NameLess(a->name, b->name); });
@@ -221,15 +225,7 @@ struct Reader {
 
 std::string ExportReg() {
   std::string out = std::string(kHeader) + "\n\n";
-  const Key &root = Root();
-  if (!root.values.empty()) {
-    ExportKey(root, kRootName, out);
-    return out;
-  }
-  std::vector<const Key *> children;
-  for (auto &c : root.children) children.push_back(c.get());
-  std::sort(children.begin(), children.end(), [](const Key *a, const Key *b) { return NameLess(a->name, b->name); });
-  for (auto *c : children) ExportKey(*c, std::string(kRootName) + "\\" + c->name, out);
+  ExportKey(Root(), kRootName, out, true);
   return out;
 }
 
