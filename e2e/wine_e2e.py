@@ -260,8 +260,8 @@ def split_args(text):
 # ---- checks ----
 
 class Checker:
-    def __init__(self, name):
-        self.name, self.failures, self.count = name, [], 0
+    def __init__(self):
+        self.failures, self.count = [], 0
 
     def __call__(self, what, ok, detail=""):
         self.count += 1
@@ -272,7 +272,7 @@ class Checker:
 
 def run_case(wine, name):
     case = CASES[name]
-    check = Checker(name)
+    check = Checker()
     texts = wine.state["texts"]
     wine.seed(case["version"], case["seed"], case.get("fault"))
     before = wine.regtool("dump", KEY)

@@ -54,19 +54,15 @@ std::string FormatValue(const Value &v) {
   return line;
 }
 
-bool NameLess(const std::string &a, const std::string &b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; };
-    return static_cast<unsigned char>(fold(x)) < static_cast<unsigned char>(fold(y));
-  });
-}
+// Orders keys and values as regedit lists them.
+constexpr auto kByName = [](const auto *a, const auto *b) { return NameLess(a->name, b->name); };
 
 // The key's section (the root's only when it holds values), then its
 // subkeys', in name order.
 void ExportKey(const Key &key, const std::string &path, std::string &out, bool isRoot = false) {
   std::vector<const Value *> values;
   for (auto &v : key.values) values.push_back(&v);
-  std::sort(values.begin(), values.end(), [](const Value *a, const Value *b) { return NameLess(a->name, b->name); });
+  std::sort(values.begin(), values.end(), kByName);
   if (!isRoot || !values.empty()) {
     out += "[" + path + "]\n";
     for (auto *v : values) out += FormatValue(*v) + "\n";
@@ -74,7 +70,7 @@ void ExportKey(const Key &key, const std::string &path, std::string &out, bool i
   }
   std::vector<const Key *> children;
   for (auto &c : key.children) children.push_back(c.get());
-  std::sort(children.begin(), children.end(), [](const Key *a, const Key *b) { return NameLess(a->name, b->name); });
+  std::sort(children.begin(), children.end(), kByName);
   for (auto *c : children) ExportKey(*c, path + "\\" + c->name, out);
 }
 

@@ -13,6 +13,12 @@ bool SameName(const std::string &a, const std::string &b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Fold(x) == Fold(y); });
 }
 
+bool NameLess(const std::string &a, const std::string &b) {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return static_cast<unsigned char>(Fold(x)) < static_cast<unsigned char>(Fold(y));
+  });
+}
+
 std::vector<std::string> SplitKeyPath(const std::string &path) {
   std::vector<std::string> parts;
   std::string part;

@@ -12,6 +12,8 @@ namespace sim {
 
 // Registry names compare without regard to case.
 bool SameName(const std::string &a, const std::string &b);
+// The same folding, as an order (for a stable, readable listing).
+bool NameLess(const std::string &a, const std::string &b);
 
 // "A\\B\\\\C\\" -> {"A", "B", "C"}: empty parts (doubled or trailing
 // backslashes) are skipped, as Windows does.
