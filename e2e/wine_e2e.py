@@ -33,7 +33,7 @@ KEY = POLICIES + r"\Explorer"
 VALUE = "NoAddPrinter"
 CAPTION = "MIZOna pour Windows 95/98"
 HKCU = "ffffffff80000001"  # HKEY_CURRENT_USER sign-extended, as the relay trace prints it
-IMAGE = range(0x400000, 0x410000)  # where mizona.exe's own code lies
+BASE, REBASED = 0x400000, 0x10000000  # where mizona.exe is linked to lie, and where a case may move it
 PROGRAM_CALLS = ["GetVersion", "MessageBoxA", "ExitWindowsEx", "FindWindowA", "SendMessageA", "RegCreateKeyExA",
                  "RegOpenKeyExA", "RegQueryValueExA", "RegSetValueExA", "RegDeleteValueA", "RegCloseKey"]
 STEP_LIMIT = 60  # seconds any one Wine command may take
@@ -85,6 +85,15 @@ CASES = {
     "read_only_key_is_read_but_not_changed": dict(
         version="winxp", seed=dword(1), fault="readonly", window="closes", runs=[("yes,ok", [ASK_ON, FAILED])],
         closes=1, restart=False, after=dword(1)),
+    # The exe moved to another base with its own relocations, as Win32s and
+    # any loader that cannot use the linked base place it: a relocation
+    # missing from the table leaves an address pointing at the old place.
+    "rebased_windows_31_is_refused": dict(
+        version="win31", seed=None, window="ignores", rebased=True, runs=[("ok", [NOT_3X])],
+        closes=0, restart=False, after=None),
+    "rebased_switch_off": dict(
+        version="win98", seed=None, window="ignores", rebased=True, runs=[("yes,no", [ASK_OFF, DONE_OFF])],
+        closes=2, restart=False, after=dword(1)),
 }
 BUTTONS = {ASK_OFF: "6,7", ASK_ON: "6,7", DONE_OFF: "6,7", DONE_ON: "6,7", NOT_3X: "1", FAILED: "1"}
 STYLES = {ASK_OFF: 0x24, ASK_ON: 0x24, DONE_OFF: 0x24, DONE_ON: 0x24, NOT_3X: 0x10, FAILED: 0x10}
@@ -106,6 +115,8 @@ class Wine:
         self.state = json.load(open(self.state_file)) if os.path.exists(self.state_file) else {}
 
     def exe(self, name):
+        if name == "mizona-rebased":
+            return os.path.join(self.work, name + ".exe")
         sub = "" if name == "mizona" else "e2e"
         return os.path.join(self.build, sub, name + ".exe")
 
@@ -166,6 +177,7 @@ class Wine:
             raise Failed(f"texts_dump gave {sorted(texts)}")
         self.state["texts"] = texts
         json.dump(self.state, open(self.state_file, "w"))
+        rebase(self.exe("mizona"), self.exe("mizona-rebased"))
 
     def cleanup(self):
         if self.state.get("prefix"):
@@ -200,11 +212,11 @@ class Wine:
         if args:
             self.regtool(*args)
 
-    def drive(self, answers, tmp, shots=None, lang=None):
+    def drive(self, answers, tmp, shots=None, lang=None, rebased=False):
         """One run through boxdriver: (boxes, exit line, the program's calls)."""
         record = os.path.join(tmp, "boxes.txt")
         args = [self.exe("boxdriver"), winpath(record), answers] + ([winpath(shots)] if shots else [])
-        args += ["--", winpath(self.exe("mizona"))]
+        args += ["--", winpath(self.exe("mizona-rebased" if rebased else "mizona"))]
         if shots:  # a virtual desktop, so that Wine draws the title bars
             args = ["explorer", "/desktop=MIZOna,800x500"] + args
         result = self.run(args, relay=not shots, lang=lang, stderr=subprocess.PIPE)
@@ -215,7 +227,8 @@ class Wine:
                 buttons, hex_text = line[4:].rsplit(" ", 1)
                 boxes.append((",".join(b.split(":")[0] for b in buttons.split(",")), bytes.fromhex(hex_text)))
         end = lines[-1] if lines else "no record"
-        calls = program_calls(result.stderr.decode("latin-1"))
+        base = REBASED if rebased else BASE
+        calls = program_calls(result.stderr.decode("latin-1"), range(base, base + 0x10000))
         return boxes, end, calls
 
 
@@ -227,12 +240,22 @@ def wait_for(condition, seconds, what):
         time.sleep(0.05)
 
 
-def program_calls(trace):
-    """The Win32 calls mizona.exe itself made, in order: (name, [arguments])."""
+def rebase(exe, out):
+    """A copy of the exe moved to REBASED with its own relocations."""
+    import pefile
+    pe = pefile.PE(exe)
+    pe.relocate_image(REBASED)
+    pe.OPTIONAL_HEADER.ImageBase = REBASED
+    pe.write(out)
+
+
+def program_calls(trace, image):
+    """The Win32 calls mizona.exe itself made (from inside its image), in
+    order: (name, [arguments])."""
     calls = []
     for line in trace.splitlines():
         m = re.match(r"^[0-9a-f]+:Call [\w.]+?\.(\w+)\((.*)\) ret=([0-9a-f]+)$", line)
-        if m and int(m.group(3), 16) in IMAGE:
+        if m and int(m.group(3), 16) in image:
             calls.append((m.group(1), split_args(m.group(2))))
     return calls
 
@@ -288,7 +311,7 @@ def run_case(wine, name):
                      "the target window")
         restarts = 0
         for run, (answers, expected) in enumerate(case["runs"], 1):
-            boxes, end, calls = wine.drive(answers, tmp)
+            boxes, end, calls = wine.drive(answers, tmp, rebased=case.get("rebased", False))
             check(f"run {run}: exit status 0", end == "exit 0", end)
             check(f"run {run}: {len(expected)} box(es), in order",
                   [t for _, t in boxes] == [bytes.fromhex(texts[e]) for e in expected],
@@ -300,6 +323,7 @@ def run_case(wine, name):
                   [(num(a[0]), a[2].split(" ", 1)[-1], num(a[3], 32)) for a in shown]
                   == [(0, f'"{CAPTION}"', STYLES[e]) for e in expected], shown)
             check_registry_calls(check, run, calls, expected)
+            check_order(check, run, calls, expected, case["window"])
             restarts += sum(1 for n, a in calls if n == "ExitWindowsEx" and (num(a[0], 32), num(a[1], 32)) == (3, 0))
         check("ExitWindowsEx(3, 0) " + ("called once" if case["restart"] else "never called"),
               restarts == (1 if case["restart"] else 0), restarts)
@@ -351,6 +375,27 @@ def check_registry_calls(check, run, calls, expected):
     sends = [a[1:] for n, a in calls if n == "SendMessageA"]
     check(f"run {run}: only WM_CLOSE sent, with no parameters",
           all((num(s[0], 32), num(s[1]), num(s[2])) == (0x10, 0, 0) for s in sends), sends)
+
+
+def check_order(check, run, calls, expected, window):
+    """The order of the program's steps, one letter each: F looks for the
+    window, S sends it WM_CLOSE, R reads the setting, B shows a box, W
+    changes the setting. A change closes the window again after the Yes
+    and before the change."""
+    letters = {"FindWindowA": "F", "SendMessageA": "S", "MessageBoxA": "B", "RegOpenKeyExA": "R",
+               "RegCreateKeyExA": "W", "RegSetValueExA": "W", "RegDeleteValueA": "W"}
+    steps = ""
+    for name, _ in calls:
+        letter = letters.get(name, "")
+        if letter and not steps.endswith(letter):
+            steps += letter
+    if expected == [NOT_3X]:
+        want = "B"
+    else:
+        want = "F" + ("S" if window else "") + "RB"
+        if len(expected) > 1:
+            want += "F" + ("S" if window == "ignores" else "") + "WB"
+    check(f"run {run}: steps in order {want}", steps == want, steps)
 
 
 def run_table(wine):

@@ -4,15 +4,21 @@
     check_exe.py build/win32/mizona.exe
 
 Read with pefile and binutils' objdump: the PE header a first-release Windows
-95 accepts, the exact import list (no C runtime), no instruction a 486 lacks,
-no static constructors, the version record, the icon, the French texts in
-code page 1252 and the setting's location and window class not in clear.
+95 accepts, three sections in 6 KiB, a complete relocation table (Win32s
+needs one to load it on Windows 3.1), the exact import list (no C runtime),
+no instruction a 486 lacks, no static constructors, the version record, the
+icon, the French texts in code page 1252 and the setting's location and
+window class not in clear.
 """
+import os
 import re
 import subprocess
 import sys
+import tempfile
 
 import pefile
+
+import pe_relocs
 
 EXE = sys.argv[1]
 DATA = open(EXE, "rb").read()
@@ -37,7 +43,36 @@ for flag, bit in (("DYNAMIC_BASE", 0x40), ("NX_COMPAT", 0x100), ("TERMINAL_SERVE
     check(f"no {flag}", not oh.DllCharacteristics & bit, hex(oh.DllCharacteristics))
 tls = oh.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_TLS"]]
 check("no TLS directory", tls.VirtualAddress == 0 and tls.Size == 0)
-check("under 8 KiB", len(DATA) < 8192, f"{len(DATA)} bytes")
+check("at most 6,144 bytes", len(DATA) <= 6144, f"{len(DATA)} bytes")
+
+# ---- sections: headers in one 512-byte block, code, texts and imports in one
+# section the loader may write (the import address table), then resources and
+# relocations ----
+check("headers of 512 bytes, file alignment 512", (oh.SizeOfHeaders, oh.FileAlignment) == (512, 512),
+      (oh.SizeOfHeaders, oh.FileAlignment))
+names = [sec.Name.rstrip(b"\0").decode() for sec in PE.sections]
+check("three sections: .flat, .rsrc, .reloc", names == [".flat", ".rsrc", ".reloc"], names)
+flat = PE.sections[0]
+CODE, EXECUTE, READ, WRITE = 0x20, 0x20000000, 0x40000000, 0x80000000
+check(".flat is code the loader may write", flat.Characteristics & (CODE | EXECUTE | READ | WRITE)
+      == CODE | EXECUTE | READ | WRITE, hex(flat.Characteristics))
+for entry in ("IMPORT", "IAT"):
+    d = oh.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY[f"IMAGE_DIRECTORY_ENTRY_{entry}"]]
+    check(f"{entry} table inside .flat", d.Size and flat.contains_rva(d.VirtualAddress), hex(d.VirtualAddress))
+check("entry point inside .flat", flat.contains_rva(oh.AddressOfEntryPoint), hex(oh.AddressOfEntryPoint))
+
+# ---- relocations: complete, and complete enough to move the image ----
+pe_relocs.check_relocations(EXE, check)
+# The check itself sees a relocation gone: the same file with its last entry
+# turned into padding.
+with tempfile.TemporaryDirectory() as tmp:
+    last = [e for b in PE.DIRECTORY_ENTRY_BASERELOC for e in b.entries if e.type][-1]
+    offset = last.struct.get_file_offset()
+    damaged = os.path.join(tmp, "damaged.exe")
+    open(damaged, "wb").write(DATA[:offset] + b"\0\0" + DATA[offset + 2:])
+    seen = []
+    pe_relocs.check_relocations(damaged, lambda name, ok, detail="": seen.append(ok))
+    check("a relocation taken away is noticed", not all(seen), seen)
 
 # ---- imports: the calls the program makes, and nothing else ----
 expected = {
@@ -50,12 +85,12 @@ imports = {e.dll.decode().upper(): {i.name.decode() for i in e.imports} for e in
 check("imports exactly the program's calls", imports == expected, imports)
 
 # ---- code: no static constructors, nothing a 486 lacks ----
-text = next(s for s in PE.sections if s.Name.rstrip(b"\0") == b".text")
-code = text.get_data()[: text.Misc_VirtualSize]
-lists = b"\xff\xff\xff\xff\x00\x00\x00\x00" * 2  # empty constructor and destructor lists
-check("no static constructors or destructors", code.endswith(lists))
-stop = oh.ImageBase + text.VirtualAddress + len(code) - len(lists)
-listing = subprocess.run(["i686-w64-mingw32-objdump", "-d", "--no-show-raw-insn", f"--stop-address={stop:#x}", EXE],
+_, code, _ = pe_relocs.code_and_data(PE)
+# The code ends with the empty constructor and destructor lists.
+check("no static constructors or destructors", pe_relocs.LISTS in flat.get_data())
+start = oh.ImageBase + flat.VirtualAddress
+listing = subprocess.run(["i686-w64-mingw32-objdump", "-d", "--no-show-raw-insn", f"--start-address={start:#x}",
+                          f"--stop-address={start + len(code):#x}", EXE],
                          capture_output=True, text=True, check=True).stdout
 mnemonics = [line.split("\t")[1].split()[0] for line in listing.splitlines()
              if re.match(r"^\s+[0-9a-f]+:\t\S", line)]

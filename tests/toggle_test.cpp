@@ -183,7 +183,7 @@ TEST(FlowRuns, RegistryCallsAndFlags) {
   };
   EXPECT_EQ(off, sim::RegCalls());
 
-  sim::ClearRegCalls();
+  sim::ClearCalls();
   sim::ScriptAnswers({IDYES, IDNO});
   RunToggle();
   std::vector<std::string> on = {
@@ -198,6 +198,69 @@ TEST(FlowRuns, RegistryCallsAndFlags) {
   };
   EXPECT_EQ(on, sim::RegCalls());
 }
+
+// Every call of a run that switches adding printers off, in order: the
+// window is closed before the read and again after the user's Yes, before
+// the change.
+TEST(FlowRuns, SecondCloseComesAfterTheYesAndBeforeTheChange) {
+  sim::Reset();
+  sim::OpenWindow(kClass, /*ignoresClose=*/true);
+  sim::ScriptAnswers({IDYES, IDNO});
+  RunToggle();
+  const std::string path = "\"" + kKey + "\"";
+  std::vector<std::string> run = {
+      "GetVersion()",
+      "FindWindowA(\"PrintFolder\", NULL) = #16",
+      "SendMessageA(#16, 0x10, 0, 0)",
+      "RegOpenKeyExA(HKCU, " + path + ", 0, 0xF003F) -> 2",
+      "RegOpenKeyExA(HKCU, " + path + ", 0, 0x20019) -> 2",
+      "MessageBoxA(0x24) = 6",
+      "FindWindowA(\"PrintFolder\", NULL) = #16",
+      "SendMessageA(#16, 0x10, 0, 0)",
+      "RegCreateKeyExA(HKCU, " + path + ", 0, NULL, 0, 0xF003F, NULL) = #256 -> 0",
+      "RegSetValueExA(#256, \"NoAddPrinter\", 0, 4, buf, 4) -> 0",
+      "RegCloseKey(#256) -> 0",
+      "MessageBoxA(0x24) = 7",
+  };
+  EXPECT_EQ(run, sim::Calls());
+}
+
+// Only IDYES is consent: a box that fails (0), Cancel (the Escape key) and
+// No change nothing at the question and restart nothing at the offer.
+struct NotYesCase {
+  const char *name;
+  std::vector<int> answers;
+  std::optional<Stored> after;
+};
+
+void PrintTo(const NotYesCase &c, std::ostream *out) { *out << c.name; }
+
+const NotYesCase kNotYes[] = {
+    {"FailedQuestionBox", {0}, {}},
+    {"CancelAtTheQuestion", {IDCANCEL}, {}},
+    {"NoAtTheQuestion", {IDNO}, {}},
+    {"FailedRestartBox", {IDYES, 0}, Dword(1)},
+    {"CancelAtTheRestartOffer", {IDYES, IDCANCEL}, Dword(1)},
+    {"NoAtTheRestartOffer", {IDYES, IDNO}, Dword(1)},
+};
+
+class OnlyYes : public testing::TestWithParam<NotYesCase> {};
+
+TEST_P(OnlyYes, ChangesAndRestartsNothingElse) {
+  const NotYesCase &c = GetParam();
+  sim::Reset();
+  HWND window = sim::OpenWindow(kClass, /*ignoresClose=*/true);
+  sim::ScriptAnswers(c.answers);
+  EXPECT_EQ(0, RunToggle());
+  EXPECT_EQ(c.answers.size(), sim::Boxes().size());
+  EXPECT_EQ(c.after, ReadStored(kKey, kValue));
+  EXPECT_TRUE(sim::ExitRequests().empty());
+  // A refused question closes the window once only: no change is coming.
+  EXPECT_EQ(c.answers.size(), sim::MessagesTo(window).size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, OnlyYes, testing::ValuesIn(kNotYes),
+                         [](const testing::TestParamInfo<NotYesCase> &info) { return std::string(info.param.name); });
 
 TEST(StoredConstants, UnscrambleToTheSettingAndTheWindowClass) {
   EXPECT_STREQ(kKey.c_str(), Unscramble(SettingKeyPath.bytes).c_str());

@@ -37,7 +37,7 @@ struct Machine {
   std::map<std::uintptr_t, OpenKey> handles;
   std::uintptr_t nextHandle = 0x100;
   std::vector<Fault> faults;
-  std::vector<std::string> regCalls;
+  std::vector<std::string> calls;
   std::vector<Box> boxes;
   Answerer answerer;
   DWORD version = 0xC0000A04;  // Windows 98
@@ -82,7 +82,7 @@ std::string KeyName(HKEY key) {
 std::string Ptr(const void *p) { return p ? "buf" : "NULL"; }
 
 LONG Log(std::string call, LONG result) {
-  M().regCalls.push_back(call + " -> " + std::to_string(result));
+  M().calls.push_back(call + " -> " + std::to_string(result));
   return result;
 }
 
@@ -133,8 +133,14 @@ void MakeReadOnly(const std::string &path) {
 
 int OpenHandles() { return static_cast<int>(M().handles.size()); }
 
-const std::vector<std::string> &RegCalls() { return M().regCalls; }
-void ClearRegCalls() { M().regCalls.clear(); }
+std::vector<std::string> RegCalls() {
+  std::vector<std::string> reg;
+  for (auto &call : M().calls)
+    if (call.rfind("Reg", 0) == 0) reg.push_back(call);
+  return reg;
+}
+const std::vector<std::string> &Calls() { return M().calls; }
+void ClearCalls() { M().calls.clear(); }
 
 void SetAnswerer(Answerer answerer) { M().answerer = std::move(answerer); }
 
@@ -301,25 +307,40 @@ LONG RegCloseKey(HKEY key) {
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
   sim::Box box{owner, text ? text : "", caption ? caption : "", style};
   M().boxes.push_back(box);
-  if (M().answerer) return M().answerer(box);
-  return (style & 0xF) == MB_OK ? IDOK : IDNO;
+  int answer = M().answerer ? M().answerer(box) : (style & 0xF) == MB_OK ? IDOK : IDNO;
+  M().calls.push_back("MessageBoxA(" + sim::Hex(style) + ") = " + std::to_string(answer));
+  return answer;
 }
 
 BOOL ExitWindowsEx(UINT flags, DWORD reserved) {
+  M().calls.push_back("ExitWindowsEx(" + std::to_string(flags) + ", " + std::to_string(reserved) + ")");
   M().exitRequests.push_back({flags, reserved});
   return 1;
 }
 
-HWND FindWindowA(LPCSTR className, LPCSTR windowName) {
+namespace sim {
+namespace {
+HWND FindOpenWindow(LPCSTR className, LPCSTR windowName) {
   if (!className || windowName) return nullptr;  // the simulated windows have no titles
   for (std::size_t i = 0; i < M().windows.size(); ++i) {
-    const sim::Window &w = M().windows[i];
-    if (w.open && sim::SameName(w.className, className)) return reinterpret_cast<HWND>((i + 1) * 0x10);
+    const Window &w = M().windows[i];
+    if (w.open && SameName(w.className, className)) return reinterpret_cast<HWND>((i + 1) * 0x10);
   }
   return nullptr;
 }
+}  // namespace
+}  // namespace sim
 
-LRESULT SendMessageA(HWND window, UINT message, WPARAM, LPARAM) {
+HWND FindWindowA(LPCSTR className, LPCSTR windowName) {
+  HWND found = sim::FindOpenWindow(className, windowName);
+  M().calls.push_back("FindWindowA(" + sim::Quote(className) + ", " + sim::Quote(windowName) +
+                      ") = " + (found ? "#" + std::to_string(reinterpret_cast<std::uintptr_t>(found)) : "NULL"));
+  return found;
+}
+
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  M().calls.push_back("SendMessageA(#" + std::to_string(reinterpret_cast<std::uintptr_t>(window)) + ", " +
+                      sim::Hex(message) + ", " + std::to_string(wParam) + ", " + std::to_string(lParam) + ")");
   sim::Window *w = sim::FindWindowRecord(window);
   if (!w || !w->open) return 0;
   w->messages.push_back(message);
@@ -327,4 +348,7 @@ LRESULT SendMessageA(HWND window, UINT message, WPARAM, LPARAM) {
   return 0;
 }
 
-DWORD GetVersion() { return M().version; }
+DWORD GetVersion() {
+  M().calls.push_back("GetVersion()");
+  return M().version;
+}

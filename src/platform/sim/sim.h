@@ -34,8 +34,12 @@ void MakeReadOnly(const std::string &path);
 int OpenHandles();
 
 // Every registry call, one line each with its arguments and its result.
-const std::vector<std::string> &RegCalls();
-void ClearRegCalls();
+std::vector<std::string> RegCalls();
+// Every call the program made, registry, boxes, windows and system, in the
+// order it made them: "MessageBoxA(0x24) = 6", "FindWindowA(\"X\") = #16",
+// "SendMessageA(#16, 0x10)", "ExitWindowsEx(3, 0)", "GetVersion()".
+const std::vector<std::string> &Calls();
+void ClearCalls();
 
 // The registry as a REGEDIT4 text (keys sorted, names case-insensitively),
 // and back. Import replaces the whole registry only when the text parses; on
