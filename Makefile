@@ -12,7 +12,7 @@ deps-host:
 	@scripts/install-deps.sh host
 
 deps-all:
-	@scripts/install-deps.sh host windows wine
+	@scripts/install-deps.sh host windows wine wine32
 
 host: deps-host
 	cmake --preset host >/dev/null

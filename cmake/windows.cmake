@@ -35,7 +35,7 @@ add_custom_command(OUTPUT ${icon}
 set_source_files_properties(src/resources/mizona.rc PROPERTIES OBJECT_DEPENDS ${icon})
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=1252 --include-dir=${CMAKE_CURRENT_BINARY_DIR}")
 
-add_executable(mizona WIN32 src/platform/win32/entry.cpp src/resources/mizona.rc)
+add_executable(mizona WIN32 src/windows/entry.cpp src/resources/mizona.rc)
 target_compile_options(mizona PRIVATE ${freestanding})
 target_link_libraries(mizona PRIVATE mizona_core kernel32 user32 advapi32)
 target_link_options(mizona PRIVATE
@@ -63,5 +63,5 @@ else()
   # complete too.
   add_test(NAME relocations
     COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/pe_relocs.py $<TARGET_FILE:mizona>)
-  add_subdirectory(e2e)
 endif()
+add_subdirectory(e2e)

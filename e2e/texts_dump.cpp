@@ -1,15 +1,15 @@
-// Prints the texts each box must show, composed from the program's own texts
+// Prints the text each box must show, composed from the program's own texts
 // table, as NAME<TAB>hex bytes: what the Wine runs compare the boxes with.
+// Each box is named after the line of the table that sets it apart.
 #include "texts.h"
 
 #include <cstdio>
-#include <string>
 
 namespace {
 
-void Print(const char *name, const std::string &text) {
+void Print(const char *name, const char *text) {
   std::printf("%s\t", name);
-  for (unsigned char c : text) std::printf("%02x", c);
+  for (const unsigned char *c = reinterpret_cast<const unsigned char *>(text); *c; ++c) std::printf("%02x", *c);
   std::printf("\n");
 }
 
@@ -17,16 +17,16 @@ void Print(const char *name, const std::string &text) {
 
 int main() {
   using namespace texts;
-  BoxText askOff, askOn, doneOff, doneOn;
-  ComposeConfirmation(askOff, kQuestionWhileEnabled.c_str());
-  ComposeConfirmation(askOn, kQuestionWhileDisabled.c_str());
-  ComposeSuccessReport(doneOff, kOutcomeSwitchedOff.c_str());
-  ComposeSuccessReport(doneOn, kOutcomeSwitchedOn.c_str());
-  Print("ask_off", askOff.c_str());
-  Print("ask_on", askOn.c_str());
-  Print("done_off", doneOff.c_str());
-  Print("done_on", doneOn.c_str());
-  Print("not_3x", kUnsupportedSystem.c_str());
-  Print("failed", kOperationFailed.c_str());
+  BoxText whileEnabled, whileDisabled, switchedOff, switchedOn;
+  ComposeConfirmation(whileEnabled, kQuestionWhileEnabled);
+  ComposeConfirmation(whileDisabled, kQuestionWhileDisabled);
+  ComposeSuccessReport(switchedOff, kOutcomeSwitchedOff);
+  ComposeSuccessReport(switchedOn, kOutcomeSwitchedOn);
+  Print("QuestionWhileEnabled", whileEnabled.c_str());
+  Print("QuestionWhileDisabled", whileDisabled.c_str());
+  Print("OutcomeSwitchedOff", switchedOff.c_str());
+  Print("OutcomeSwitchedOn", switchedOn.c_str());
+  Print("UnsupportedSystem", kUnsupportedSystem);
+  Print("OperationFailed", kOperationFailed);
   return 0;
 }

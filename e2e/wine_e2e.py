@@ -1,19 +1,24 @@
 #!/usr/bin/env python3
-"""Runs mizona.exe (x86_64) end to end under Wine, the real Win32 API.
+"""Runs mizona.exe end to end under Wine, the real Win32 API.
 
-    wine_e2e.py --build DIR setup        own Xvfb, fresh prefix, one wineserver
-    wine_e2e.py --build DIR case NAME    one run (or two) of the program
-    wine_e2e.py --build DIR table        the registry-helper table on Wine
-    wine_e2e.py --build DIR cleanup      stop everything, remove the prefix
-    wine_e2e.py --build DIR screenshots OUTDIR   the four boxes as PNG
-    wine_e2e.py --list                   the case names
+    wine_e2e.py --build DIR [--tier T] setup      own Xvfb, fresh prefix, one wineserver
+    wine_e2e.py --build DIR [--tier T] case NAME  one run (or two) of the program
+    wine_e2e.py --build DIR [--tier T] table      the registry-helper table on Wine
+    wine_e2e.py --build DIR [--tier T] cleanup    stop everything, remove the prefix
+    wine_e2e.py --build DIR screenshots OUTDIR    the four boxes as PNG (wine64)
+    wine_e2e.py --list [--tier T]                 the case names
+
+Two tiers: wine64 runs the x86_64 build under Debian's wine64; wine32 runs
+the shipped i686 file, byte for byte, under Debian's 32-bit Wine from a
+private root that scripts/install-deps.sh prepares (wine32.py says how).
 
 Each case seeds the registry and the reported Windows version, opens the
-target window if it asks for one, lets boxdriver play the user, and then
-checks the boxes (text bytes against the program's texts table, buttons),
-the program's own Win32 calls as Wine's relay trace shows them (box styles
-and owner, registry flags, ExitWindowsEx(3, 0)), the WM_CLOSE messages the
-window received, the registry afterwards and the exit status.
+target window if it asks for one, lets boxdriver play the user (driving),
+and then checks what it saw (checking): the boxes (text bytes against the
+program's texts table, buttons), the program's own Win32 calls as Wine's
+relay trace shows them (box styles and owner, registry flags, the order of
+the steps, ExitWindowsEx(3, 0)), the WM_CLOSE messages the window received,
+the registry afterwards and the exit status.
 """
 import argparse
 import json
@@ -26,19 +31,19 @@ import sys
 import tempfile
 import time
 
-WINE = "/usr/lib/wine/wine64"
-WINESERVER = "/usr/lib/wine/wineserver"
+import wine32
+
 POLICIES = r"Software\Microsoft\Windows\CurrentVersion\Policies"
 KEY = POLICIES + r"\Explorer"
 VALUE = "NoAddPrinter"
 CAPTION = "MIZOna pour Windows 95/98"
-HKCU = "ffffffff80000001"  # HKEY_CURRENT_USER sign-extended, as the relay trace prints it
 BASE, REBASED = 0x400000, 0x10000000  # where mizona.exe is linked to lie, and where a case may move it
 PROGRAM_CALLS = ["GetVersion", "MessageBoxA", "ExitWindowsEx", "FindWindowA", "SendMessageA", "RegCreateKeyExA",
                  "RegOpenKeyExA", "RegQueryValueExA", "RegSetValueExA", "RegDeleteValueA", "RegCloseKey"]
 STEP_LIMIT = 60  # seconds any one Wine command may take
 
 REG_SZ, REG_BINARY, REG_DWORD = 1, 3, 4
+MB_OK, MB_YESNO, MB_ICONERROR, MB_ICONQUESTION = 0x00, 0x04, 0x10, 0x20
 
 
 def dword(v):
@@ -52,51 +57,56 @@ def text(s):
 NEIGHBOURS = {"Autre": text("laisser tel quel"), "NoDriveTypeAutoRun": dword(0x95),
               "Binaire": (REG_BINARY, "00ff10")}
 
-# Every case: the Windows version Wine reports (None: its own NT version), the
-# value before (None: no key at all), a fault, the target window, and one
-# (answers, boxes) pair a run; then what must hold afterwards.
-ASK_OFF, ASK_ON, DONE_OFF, DONE_ON, NOT_3X, FAILED = "ask_off", "ask_on", "done_off", "done_on", "not_3x", "failed"
+# The boxes, by the names texts_dump gives them (the program's own names for
+# the line that sets each apart), with their buttons and style.
+QUESTION = ("6,7", MB_YESNO | MB_ICONQUESTION)
+ERROR = ("1", MB_OK | MB_ICONERROR)
+BOXES = {"QuestionWhileEnabled": QUESTION, "QuestionWhileDisabled": QUESTION, "OutcomeSwitchedOff": QUESTION,
+         "OutcomeSwitchedOn": QUESTION, "UnsupportedSystem": ERROR, "OperationFailed": ERROR}
+
+# Every case, named as the host flow table names the same path: the Windows
+# version Wine reports (None: its own NT version), the value before (None: no
+# key at all), a fault, the target window, and one (answers, boxes) pair a
+# run; then what must hold afterwards. "rebased" runs the exe moved to
+# another base with its own relocations, as Win32s and any loader that
+# cannot use the linked base place it: a relocation missing from the table
+# leaves an address pointing at the old place.
 CASES = {
-    "switch_off_no_restart": dict(
-        version="win98", seed=None, window="closes", runs=[("yes,no", [ASK_OFF, DONE_OFF])],
+    "NoValueYesThenNoRestart": dict(
+        version="win98", seed=None, window="closes",
+        runs=[("yes,no", ["QuestionWhileEnabled", "OutcomeSwitchedOff"])], closes=1, restart=False, after=dword(1)),
+    "ValueOneYesThenRestart": dict(
+        version="win95", seed=dword(1), window="closes",
+        runs=[("yes,yes", ["QuestionWhileDisabled", "OutcomeSwitchedOn"])], closes=1, restart=True, after=None),
+    "NoWhileSwitchedOffKeepsIt": dict(
+        version="win98", seed=dword(1), window="ignores", runs=[("no", ["QuestionWhileDisabled"])],
         closes=1, restart=False, after=dword(1)),
-    "switch_on_with_restart": dict(
-        version="win95", seed=dword(1), window="closes", runs=[("yes,yes", [ASK_ON, DONE_ON])],
-        closes=1, restart=True, after=None),
-    "no_at_the_question_changes_nothing": dict(
-        version="win98", seed=dword(1), window="ignores", runs=[("no", [ASK_ON])],
-        closes=1, restart=False, after=dword(1)),
-    "change_closes_the_window_twice": dict(
-        version="win98", seed=dword(0), window="ignores", runs=[("yes,no", [ASK_OFF, DONE_OFF])],
-        closes=2, restart=False, after=dword(1)),
-    "value_stored_as_text_is_replaced": dict(
-        version="win98", seed=text("1"), window=None, runs=[("yes,no", [ASK_OFF, DONE_OFF])],
-        closes=0, restart=False, after=dword(1)),
-    "two_runs_answered_yes_leave_no_value": dict(
+    "PresentZeroIsOverwritten": dict(
+        version="win98", seed=dword(0), window="ignores",
+        runs=[("yes,no", ["QuestionWhileEnabled", "OutcomeSwitchedOff"])], closes=2, restart=False, after=dword(1)),
+    "TextOneReadsAsOnAndIsReplaced": dict(
+        version="win98", seed=text("1"), window=None,
+        runs=[("yes,no", ["QuestionWhileEnabled", "OutcomeSwitchedOff"])], closes=0, restart=False, after=dword(1)),
+    "TwoRunsOffThenOnWithRestart": dict(
         version="win95", seed=None, window="ignores",
-        runs=[("yes,no", [ASK_OFF, DONE_OFF]), ("yes,no", [ASK_ON, DONE_ON])],
-        closes=4, restart=False, after=None),
-    "windows_31_is_refused": dict(
-        version="win31", seed=dword(1), window="ignores", runs=[("ok", [NOT_3X])],
+        runs=[("yes,no", ["QuestionWhileEnabled", "OutcomeSwitchedOff"]),
+              ("yes,yes", ["QuestionWhileDisabled", "OutcomeSwitchedOn"])], closes=4, restart=True, after=None),
+    "Windows31IsRefused": dict(
+        version="win31", seed=dword(1), window="ignores", runs=[("ok", ["UnsupportedSystem"])],
         closes=0, restart=False, after=dword(1)),
-    "refused_write_shows_the_error": dict(
-        version="win98", seed=None, fault="volatile", window="closes", runs=[("yes,ok", [ASK_OFF, FAILED])],
-        closes=1, restart=False, after=None),
-    "read_only_key_is_read_but_not_changed": dict(
-        version="winxp", seed=dword(1), fault="readonly", window="closes", runs=[("yes,ok", [ASK_ON, FAILED])],
-        closes=1, restart=False, after=dword(1)),
-    # The exe moved to another base with its own relocations, as Win32s and
-    # any loader that cannot use the linked base place it: a relocation
-    # missing from the table leaves an address pointing at the old place.
-    "rebased_windows_31_is_refused": dict(
-        version="win31", seed=None, window="ignores", rebased=True, runs=[("ok", [NOT_3X])],
+    "RefusedWriteShowsTheError": dict(
+        version="win98", seed=None, fault="volatile", window="closes",
+        runs=[("yes,ok", ["QuestionWhileEnabled", "OperationFailed"])], closes=1, restart=False, after=None),
+    "ReadOnlyKeyIsReadButNotChanged": dict(
+        version="winxp", seed=dword(1), fault="readonly", window="closes",
+        runs=[("yes,ok", ["QuestionWhileDisabled", "OperationFailed"])], closes=1, restart=False, after=dword(1)),
+    "RebasedWindows31IsRefused": dict(
+        version="win31", seed=None, window="ignores", rebased=True, runs=[("ok", ["UnsupportedSystem"])],
         closes=0, restart=False, after=None),
-    "rebased_switch_off": dict(
-        version="win98", seed=None, window="ignores", rebased=True, runs=[("yes,no", [ASK_OFF, DONE_OFF])],
-        closes=2, restart=False, after=dword(1)),
+    "RebasedNoValueYesThenNoRestart": dict(
+        version="win98", seed=None, window="ignores", rebased=True,
+        runs=[("yes,no", ["QuestionWhileEnabled", "OutcomeSwitchedOff"])], closes=2, restart=False, after=dword(1)),
 }
-BUTTONS = {ASK_OFF: "6,7", ASK_ON: "6,7", DONE_OFF: "6,7", DONE_ON: "6,7", NOT_3X: "1", FAILED: "1"}
-STYLES = {ASK_OFF: 0x24, ASK_ON: 0x24, DONE_OFF: 0x24, DONE_ON: 0x24, NOT_3X: 0x10, FAILED: 0x10}
 
 
 class Failed(Exception):
@@ -108,11 +118,22 @@ def winpath(path):
 
 
 class Wine:
-    def __init__(self, build):
+    """One tier's Wine: its loader, prefix, display and wineserver."""
+
+    def __init__(self, build, tier="wine64"):
         self.build = os.path.abspath(build)
+        self.tier = tier
         self.work = os.path.join(self.build, "e2e")
         self.state_file = os.path.join(self.work, "state.json")
         self.state = json.load(open(self.state_file)) if os.path.exists(self.state_file) else {}
+        if tier == "wine32":
+            self.loader, self.wineserver = wine32.LOADER, wine32.WINESERVER
+            self.bits = 32
+        else:
+            self.loader, self.wineserver = "/usr/lib/wine/wine64", "/usr/lib/wine/wineserver"
+            self.bits = 64
+        # HKEY_CURRENT_USER as the relay trace prints it: sign-extended on x86_64.
+        self.hkcu = "80000001" if self.bits == 32 else "ffffffff80000001"
 
     def exe(self, name):
         if name == "mizona-rebased":
@@ -124,6 +145,8 @@ class Wine:
         env = dict(os.environ)
         env.update(WINEPREFIX=self.state["prefix"], DISPLAY=self.state["display"],
                    WINEDEBUG="+relay" if relay else "-all", WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d")
+        if self.tier == "wine32":
+            env.update(wine32.environment())
         env["LC_ALL"] = lang or "C.UTF-8"
         return env
 
@@ -132,7 +155,7 @@ class Wine:
         it may start inherit its handles and would hold a pipe open."""
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
             try:
-                code = subprocess.run([WINE] + args, env=self.env(relay, lang), stdout=out,
+                code = subprocess.run([self.loader] + args, env=self.env(relay, lang), stdout=out,
                                       stderr=err if stderr == subprocess.PIPE else stderr, stdin=subprocess.DEVNULL,
                                       timeout=STEP_LIMIT, check=False).returncode
             except subprocess.TimeoutExpired as e:
@@ -140,6 +163,11 @@ class Wine:
             out.seek(0)
             err.seek(0)
             return subprocess.CompletedProcess(args, code, out.read(), err.read())
+
+    def image_size(self):
+        """How much of the address space mizona.exe's image takes."""
+        import pefile
+        return pefile.PE(self.exe("mizona"), fast_load=True).OPTIONAL_HEADER.SizeOfImage
 
     def regtool(self, *args):
         result = self.run([self.exe("regtool"), *args])
@@ -160,20 +188,23 @@ class Wine:
                                 start_new_session=True, **quiet)
         prefix = os.path.join(self.work, "prefix")
         shutil.rmtree(prefix, ignore_errors=True)
-        os.makedirs(prefix)
         self.state = {"display": f":{display}", "xvfb": xvfb.pid, "prefix": prefix}
         json.dump(self.state, open(self.state_file, "w"))
         wait_for(lambda: os.path.exists(f"/tmp/.X11-unix/X{display}"), 10, "Xvfb to start")
+        if self.tier == "wine32":
+            wine32.copy_ready_prefix(prefix)  # booted once, when the root was made
+        else:
+            os.makedirs(prefix)
         # One wineserver for the whole run, so that each Wine command starts fast.
-        subprocess.run([WINESERVER, "-p"], env=self.env(), check=True, timeout=STEP_LIMIT, **quiet)
-        boot = self.run(["wineboot", "-i"], lang=lang)
+        subprocess.run([self.wineserver, "-p"], env=self.env(), check=True, timeout=STEP_LIMIT, **quiet)
+        boot = self.run(["wineboot", "-i"] if self.tier != "wine32" else ["wineboot"], lang=lang)
         if boot.returncode != 0:
             raise Failed(f"wineboot failed ({boot.returncode})")
         self.regtool("set", r"Software\Wine\Debug", "RelayInclude", str(REG_SZ),
                      (";".join(PROGRAM_CALLS) + "\0").encode().hex())
         dump = self.run([self.exe("texts_dump")])
         texts = dict(line.strip().split("\t") for line in dump.stdout.decode().splitlines() if line.strip())
-        if set(texts) != set(BUTTONS):
+        if set(texts) != set(BOXES):
             raise Failed(f"texts_dump gave {sorted(texts)}")
         self.state["texts"] = texts
         json.dump(self.state, open(self.state_file, "w"))
@@ -181,7 +212,7 @@ class Wine:
 
     def cleanup(self):
         if self.state.get("prefix"):
-            subprocess.run([WINESERVER, "-k"], env=self.env(), timeout=STEP_LIMIT, check=False,
+            subprocess.run([self.wineserver, "-k"], env=self.env(), timeout=STEP_LIMIT, check=False,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             shutil.rmtree(self.state["prefix"], ignore_errors=True)
         if self.state.get("xvfb"):
@@ -228,7 +259,7 @@ class Wine:
                 boxes.append((",".join(b.split(":")[0] for b in buttons.split(",")), bytes.fromhex(hex_text)))
         end = lines[-1] if lines else "no record"
         base = REBASED if rebased else BASE
-        calls = program_calls(result.stderr.decode("latin-1"), range(base, base + 0x10000))
+        calls = program_calls(result.stderr.decode("latin-1"), range(base, base + self.image_size()))
         return boxes, end, calls
 
 
@@ -242,11 +273,9 @@ def wait_for(condition, seconds, what):
 
 def rebase(exe, out):
     """A copy of the exe moved to REBASED with its own relocations."""
-    import pefile
-    pe = pefile.PE(exe)
-    pe.relocate_image(REBASED)
-    pe.OPTIONAL_HEADER.ImageBase = REBASED
-    pe.write(out)
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
+    import pe_relocs
+    open(out, "wb").write(pe_relocs.rebase(exe, REBASED))
 
 
 def program_calls(trace, image):
@@ -280,7 +309,37 @@ def split_args(text):
     return args + [current]
 
 
-# ---- checks ----
+# ---- driving: one case played through, and what it left ----
+
+def drive_case(wine, case):
+    """Seeds, runs the program once a run, and collects what a check needs."""
+    wine.seed(case["version"], case["seed"], case.get("fault"))
+    seen = {"before": wine.regtool("dump", KEY), "runs": []}
+    tmp = tempfile.mkdtemp(dir=wine.work)
+    window_log = os.path.join(tmp, "window.log")
+    window = None
+    try:
+        if case["window"]:
+            flags = ["--ignore-close"] if case["window"] == "ignores" else []
+            window = subprocess.Popen([wine.loader, wine.exe("targetwin"), winpath(window_log)] + flags,
+                                      env=wine.env(), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                      stderr=subprocess.DEVNULL)
+            wait_for(lambda: os.path.exists(window_log) and "ready" in open(window_log).read(), 30,
+                     "the target window")
+        for answers, _ in case["runs"]:
+            seen["runs"].append(wine.drive(answers, tmp, rebased=case.get("rebased", False)))
+    finally:
+        if window:
+            if window.poll() is None:
+                window.terminate()
+            window.wait(timeout=STEP_LIMIT)
+    seen["closes"] = open(window_log).read().split().count("WM_CLOSE") if os.path.exists(window_log) else 0
+    seen["after"] = wine.regtool("dump", KEY)
+    shutil.rmtree(tmp, ignore_errors=True)
+    return seen
+
+
+# ---- checking: what was seen against what the case asks ----
 
 class Checker:
     def __init__(self):
@@ -293,79 +352,53 @@ class Checker:
             self.failures.append(what)
 
 
-def run_case(wine, name):
-    case = CASES[name]
-    check = Checker()
-    texts = wine.state["texts"]
-    wine.seed(case["version"], case["seed"], case.get("fault"))
-    before = wine.regtool("dump", KEY)
-    tmp = tempfile.mkdtemp(dir=wine.work)
-    window_log = os.path.join(tmp, "window.log")
-    window = None
-    try:
-        if case["window"]:
-            flags = ["--ignore-close"] if case["window"] == "ignores" else []
-            window = subprocess.Popen([WINE, wine.exe("targetwin"), winpath(window_log)] + flags, env=wine.env(),
-                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            wait_for(lambda: os.path.exists(window_log) and "ready" in open(window_log).read(), 30,
-                     "the target window")
-        restarts = 0
-        for run, (answers, expected) in enumerate(case["runs"], 1):
-            boxes, end, calls = wine.drive(answers, tmp, rebased=case.get("rebased", False))
-            check(f"run {run}: exit status 0", end == "exit 0", end)
-            check(f"run {run}: {len(expected)} box(es), in order",
-                  [t for _, t in boxes] == [bytes.fromhex(texts[e]) for e in expected],
-                  [t.decode("cp1252") for _, t in boxes])
-            check(f"run {run}: buttons", [b for b, _ in boxes] == [BUTTONS[e] for e in expected],
-                  [b for b, _ in boxes])
-            shown = [a for n, a in calls if n == "MessageBoxA"]
-            check(f"run {run}: boxes without owner, captioned, styled",
-                  [(num(a[0]), a[2].split(" ", 1)[-1], num(a[3], 32)) for a in shown]
-                  == [(0, f'"{CAPTION}"', STYLES[e]) for e in expected], shown)
-            check_registry_calls(check, run, calls, expected)
-            check_order(check, run, calls, expected, case["window"])
-            restarts += sum(1 for n, a in calls if n == "ExitWindowsEx" and (num(a[0], 32), num(a[1], 32)) == (3, 0))
-        check("ExitWindowsEx(3, 0) " + ("called once" if case["restart"] else "never called"),
-              restarts == (1 if case["restart"] else 0), restarts)
-    finally:
-        if window:
-            if window.poll() is None:
-                window.terminate()
-            window.wait(timeout=STEP_LIMIT)
-    closes = open(window_log).read().split().count("WM_CLOSE") if os.path.exists(window_log) else 0
-    check(f"the window received WM_CLOSE {case['closes']} time(s)", closes == case["closes"], closes)
+def check_case(check, case, seen, texts, wine):
+    restarts = 0
+    for run, ((_, expected), (boxes, end, calls)) in enumerate(zip(case["runs"], seen["runs"]), 1):
+        check(f"run {run}: exit status 0", end == "exit 0", end)
+        check(f"run {run}: {len(expected)} box(es), in order",
+              [t for _, t in boxes] == [bytes.fromhex(texts[e]) for e in expected],
+              [t.decode("cp1252") for _, t in boxes])
+        check(f"run {run}: buttons", [b for b, _ in boxes] == [BOXES[e][0] for e in expected], [b for b, _ in boxes])
+        shown = [a for n, a in calls if n == "MessageBoxA"]
+        check(f"run {run}: boxes without owner, captioned, styled",
+              [(num(a[0], wine.bits), a[2].split(" ", 1)[-1], num(a[3], 32)) for a in shown]
+              == [(0, f'"{CAPTION}"', BOXES[e][1]) for e in expected], shown)
+        check_registry_calls(check, run, calls, expected, wine)
+        check_order(check, run, calls, expected, case["window"])
+        restarts += sum(1 for n, a in calls if n == "ExitWindowsEx" and (num(a[0], 32), num(a[1], 32)) == (3, 0))
+    check("ExitWindowsEx(3, 0) " + ("called once" if case["restart"] else "never called"),
+          restarts == (1 if case["restart"] else 0), restarts)
+    check(f"the window received WM_CLOSE {case['closes']} time(s)", seen["closes"] == case["closes"], seen["closes"])
 
-    after = wine.regtool("dump", KEY)
-    values = dict(line.split("\t", 1) for line in after.splitlines()[1:])
+    values = dict(line.split("\t", 1) for line in seen["after"].splitlines()[1:])
     want = f"{case['after'][0]}\t{case['after'][1]}" if case["after"] else None
     check(f"{VALUE} afterwards: {want or 'absent'}", values.get(VALUE) == want, values.get(VALUE))
     if case["after"] and not case["seed"]:
-        check("the key was created", after.startswith("present"))
-    old = dict(line.split("\t", 1) for line in before.splitlines()[1:])
+        check("the key was created", seen["after"].startswith("present"))
+    old = dict(line.split("\t", 1) for line in seen["before"].splitlines()[1:])
     for name in NEIGHBOURS:
         if name in old:
             check(f"{name} kept byte for byte", values.get(name) == old[name], values.get(name))
-    shutil.rmtree(tmp, ignore_errors=True)
-    print(f"{check.count - len(check.failures)} passed, {len(check.failures)} failed")
-    return not check.failures
 
 
-def check_registry_calls(check, run, calls, expected):
+def check_registry_calls(check, run, calls, expected, wine):
     reg = [(n, a) for n, a in calls if n.startswith("Reg")]
-    if expected == [NOT_3X]:
+    if expected == ["UnsupportedSystem"]:
         check(f"run {run}: Windows 3.x: no registry call, no window looked for",
               not reg and not any(n in ("FindWindowA", "SendMessageA") for n, _ in calls), calls)
         return
     opens = [a for n, a in reg if n in ("RegOpenKeyExA", "RegCreateKeyExA")]
     check(f"run {run}: every key opened below HKEY_CURRENT_USER at the setting's path",
-          opens and all(a[0] == HKCU and a[1].endswith(f'"{KEY.replace(chr(92), chr(92) * 2)}"') for a in opens),
-          opens)
+          opens and all(a[0] == wine.hkcu and a[1].endswith(f'"{KEY.replace(chr(92), chr(92) * 2)}"')
+                        for a in opens), opens)
     first = [num(a[3], 32) for n, a in reg if n == "RegOpenKeyExA"][:1]
     check(f"run {run}: read opens with KEY_ALL_ACCESS first", first == [0xF003F], first)
     for n, a in reg:
         if n == "RegCreateKeyExA":
             check(f"run {run}: create: non-volatile, KEY_ALL_ACCESS, no class or security",
-                  (num(a[2], 32), num(a[3]), num(a[4], 32), num(a[5], 32), num(a[6])) == (0, 0, 0, 0xF003F, 0), a)
+                  (num(a[2], 32), num(a[3], wine.bits), num(a[4], 32), num(a[5], 32), num(a[6], wine.bits))
+                  == (0, 0, 0, 0xF003F, 0), a)
         if n == "RegSetValueExA":
             check(f"run {run}: write: REG_DWORD of 4 bytes",
                   a[1].endswith(f'"{VALUE}"') and (num(a[3], 32), num(a[5], 32)) == (REG_DWORD, 4), a)
@@ -374,7 +407,7 @@ def check_registry_calls(check, run, calls, expected):
           finds == (2 if len(expected) > 1 else 1), finds)
     sends = [a[1:] for n, a in calls if n == "SendMessageA"]
     check(f"run {run}: only WM_CLOSE sent, with no parameters",
-          all((num(s[0], 32), num(s[1]), num(s[2])) == (0x10, 0, 0) for s in sends), sends)
+          all((num(s[0], 32), num(s[1], wine.bits), num(s[2], wine.bits)) == (0x10, 0, 0) for s in sends), sends)
 
 
 def check_order(check, run, calls, expected, window):
@@ -389,13 +422,20 @@ def check_order(check, run, calls, expected, window):
         letter = letters.get(name, "")
         if letter and not steps.endswith(letter):
             steps += letter
-    if expected == [NOT_3X]:
+    if expected == ["UnsupportedSystem"]:
         want = "B"
     else:
         want = "F" + ("S" if window else "") + "RB"
         if len(expected) > 1:
             want += "F" + ("S" if window == "ignores" else "") + "WB"
     check(f"run {run}: steps in order {want}", steps == want, steps)
+
+
+def run_case(wine, name):
+    check = Checker()
+    check_case(check, CASES[name], drive_case(wine, CASES[name]), wine.state["texts"], wine)
+    print(f"{check.count - len(check.failures)} passed, {len(check.failures)} failed")
+    return not check.failures
 
 
 def run_table(wine):
@@ -437,6 +477,7 @@ def screenshots(wine, outdir):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build")
+    parser.add_argument("--tier", default="wine64", choices=["wine64", "wine32"])
     parser.add_argument("--list", action="store_true")
     parser.add_argument("command", nargs="?")
     parser.add_argument("argument", nargs="?")
@@ -444,7 +485,7 @@ def main():
     if args.list:
         print("\n".join(CASES))
         return 0
-    wine = Wine(args.build)
+    wine = Wine(args.build, args.tier)
     try:
         if args.command == "setup":
             wine.setup()

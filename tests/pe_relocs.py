@@ -82,6 +82,25 @@ def relocation_entries(pe):
     return entries
 
 
+def rebase(path, new_base):
+    """The file's bytes moved to new_base as a loader moves the image: each
+    relocation gets the distance added, and the header names the new base.
+    (pefile's own relocate_image also rewrites the import thunks, which the
+    loader reads as they are stored, so its output does not load.)"""
+    pe = pefile.PE(path)
+    data = bytearray(pe.__data__)
+    delta = new_base - pe.OPTIONAL_HEADER.ImageBase
+    for rva, kind in relocation_entries(pe).items():
+        offset = pe.get_offset_from_rva(rva)
+        width = {3: 4, 10: 8}[kind]  # HIGHLOW, DIR64
+        value = int.from_bytes(data[offset:offset + width], "little")
+        data[offset:offset + width] = ((value + delta) % (1 << (8 * width))).to_bytes(width, "little")
+    base_at = pe.OPTIONAL_HEADER.get_field_absolute_offset("ImageBase")
+    width = 4 if pe.FILE_HEADER.Machine == 0x14C else 8
+    data[base_at:base_at + width] = new_base.to_bytes(width, "little")
+    return bytes(data)
+
+
 def check_relocations(path, check):
     """Runs the checks through check(name, ok, detail)."""
     pe = pefile.PE(path)
@@ -95,8 +114,7 @@ def check_relocations(path, check):
     stray = sorted(hex(rva) for rva in entries if rva not in found)
     check("every relocation is an address the program holds", not stray, stray)
 
-    rebased = pefile.PE(path)
-    rebased.relocate_image(NEW_BASE)
+    rebased = pefile.PE(data=rebase(path, NEW_BASE))
     delta = NEW_BASE - pe.OPTIONAL_HEADER.ImageBase
     moved = []
     for rva, value in found.items():

@@ -41,10 +41,11 @@ inline constexpr auto SettingValueName = Scramble("NoAddPrinter");
 static_assert(sizeof SettingKeyPath == 1 + 59 && sizeof SettingValueName == 1 + 12);
 
 // The window closed before the setting is read and again before it is
-// changed: the printer folder window ("PrintFolder"), which draws its Add
-// Printer icon once from the policy when it opens. Left open, it would go on
-// offering (or hiding) the wizard against the new setting; closed, the next
-// opening reads the setting afresh.
+// changed, so that a window showing the printer setting does not go on
+// showing the old state: the top-level window of class "PrintFolder", the
+// program's fixed target. No window of a stock Windows 95/98 has this class
+// (Explorer's folder windows, the Printers folder among them, have classes
+// of their own), so there closing finds nothing and the flow goes on.
 inline constexpr auto TargetWindowClass = Scramble("PrintFolder");
 static_assert(sizeof TargetWindowClass == 1 + 11);
 

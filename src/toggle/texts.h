@@ -4,50 +4,57 @@
 // \351 e acute, \352 e circumflex, \347 c cedilla.
 #pragma once
 
-#include "fixed_text.h"
-
 namespace texts {
 
-inline constexpr auto kCrLf = Lit("\r\n");
+inline constexpr char kDialogCaption[] = "MIZOna pour Windows 95/98";
 
-inline constexpr auto kDialogCaption = Lit("MIZOna pour Windows 95/98");
+inline constexpr char kBannerText[] =
+    "MIZOna v1.0 Win95 (c) 2026 Atelier MIZOna - Lyon\r\n"
+    "\r\n"
+    "Fonction : Option [Ajout Imprimante] pour Windows\r\n"
+    "Note       : Option r\351versible en relan\347ant le programme\r\n"
+    "\r\n";
 
-inline constexpr auto kBannerLine1 = Lit("MIZOna v1.0 Win95") + Lit(" (c) 2026 Atelier MIZOna - Lyon");
-static_assert(kBannerLine1.length == 48, "the banner's first line is 48 characters");
+inline constexpr char kQuestionWhileEnabled[] = "Ajout Imprimante possible. Voulez-vous d\351sactiver ?";
+inline constexpr char kQuestionWhileDisabled[] = "Ajout Imprimante d\351sactiv\351. Voulez-vous activer ?";
 
-inline constexpr auto kBannerText =
-    kBannerLine1 + kCrLf + kCrLf + Lit("Fonction : Option [Ajout Imprimante] pour Windows") + kCrLf +
-    Lit("Note       : Option r\351versible en relan\347ant le programme") + kCrLf + kCrLf;
+inline constexpr char kOutcomeSwitchedOff[] = "L'ajout d'imprimante a \351t\351 d\351sactiv\351.";
+inline constexpr char kOutcomeSwitchedOn[] = "L'ajout d'imprimante a \351t\351 r\351activ\351.";
 
-inline constexpr auto kQuestionWhileEnabled = Lit("Ajout Imprimante possible. Voulez-vous d\351sactiver ?");
-inline constexpr auto kQuestionWhileDisabled = Lit("Ajout Imprimante d\351sactiv\351. Voulez-vous activer ?");
+inline constexpr char kSuccessLead[] = "L'op\351ration s'est d\351roul\351e avec succ\351s.\r\n";
+inline constexpr char kEndAndEmptyLine[] = "\r\n\r\n";  // ends the outcome line, then one empty line
+inline constexpr char kRestartRequest[] =
+    "Votre ordinateur doit red\351marrer pour prendre en\r\n"
+    "compte les modifications apport\351es. Voulez-vous\r\n"
+    "red\351marrer maintenant ?";
 
-inline constexpr auto kOutcomeSwitchedOff = Lit("L'ajout d'imprimante a \351t\351 d\351sactiv\351.");
-inline constexpr auto kOutcomeSwitchedOn = Lit("L'ajout d'imprimante a \351t\351 r\351activ\351.");
+inline constexpr char kUnsupportedSystem[] = "Ce programme ne peut pas \352tre utilis\351 sous Windows 3.x !";
+inline constexpr char kOperationFailed[] = "Une erreur s'est produite durant l'op\351ration !";
 
-inline constexpr auto kSuccessLead = Lit("L'op\351ration s'est d\351roul\351e avec succ\351s.") + kCrLf;
-inline constexpr auto kRestartRequest = Lit("Votre ordinateur doit red\351marrer pour prendre en") + kCrLf +
-                                        Lit("compte les modifications apport\351es. Voulez-vous") + kCrLf +
-                                        Lit("red\351marrer maintenant ?");
-
-inline constexpr auto kUnsupportedSystem = Lit("Ce programme ne peut pas \352tre utilis\351 sous Windows 3.x !");
-inline constexpr auto kOperationFailed = Lit("Une erreur s'est produite durant l'op\351ration !");
-
-// A box text is handed over from a buffer of 256 characters: 255 and the zero.
+// A box text is handed over from a buffer of 256 characters: 255 and the
+// zero. The composed texts must fit it whole, never cut.
 inline constexpr unsigned kMaxBoxText = 255;
 
-// What each box shows, in the order it is composed, and the compiler's
-// check that it fits the box's buffer.
 template <unsigned N>
-constexpr unsigned ConfirmationLength(const FixedText<N> &) {
-  return kBannerText.length + N;
-}
-template <unsigned N>
-constexpr unsigned SuccessReportLength(const FixedText<N> &) {
-  return kSuccessLead.length + N + 2 * kCrLf.length + kRestartRequest.length;
+constexpr unsigned Length(const char (&)[N]) {
+  return N - 1;
 }
 
-// A composed box text: 255 characters and the terminating zero at most.
+// The confirmation: the banner, then the question line; nothing follows it.
+static_assert(Length(kBannerText) + Length(kQuestionWhileEnabled) <= kMaxBoxText, "confirmation text too long");
+static_assert(Length(kBannerText) + Length(kQuestionWhileDisabled) <= kMaxBoxText, "confirmation text too long");
+
+// The success report: the lead (ending in CR LF), the outcome, an empty line,
+// then the three restart lines; nothing follows the last.
+static_assert(Length(kSuccessLead) + Length(kOutcomeSwitchedOff) + Length(kEndAndEmptyLine) + Length(kRestartRequest) <=
+                  kMaxBoxText,
+              "success report too long");
+static_assert(Length(kSuccessLead) + Length(kOutcomeSwitchedOn) + Length(kEndAndEmptyLine) + Length(kRestartRequest) <=
+                  kMaxBoxText,
+              "success report too long");
+
+// A composed box text: the parts one after the other in a 256-character
+// buffer. The checks above keep every composition whole.
 class BoxText {
  public:
   BoxText() { chars_[0] = '\0'; }
@@ -63,13 +70,10 @@ class BoxText {
   char chars_[kMaxBoxText + 1];
 };
 
-// The banner, then the question line; nothing follows it.
-inline void ComposeConfirmation(BoxText &text, const char *question) { text << kBannerText.c_str() << question; }
+inline void ComposeConfirmation(BoxText &text, const char *question) { text << kBannerText << question; }
 
-// The lead (ending in CR LF), the outcome, an empty line, then the three
-// restart lines; nothing follows the last.
 inline void ComposeSuccessReport(BoxText &text, const char *outcome) {
-  text << kSuccessLead.c_str() << outcome << kCrLf.c_str() << kCrLf.c_str() << kRestartRequest.c_str();
+  text << kSuccessLead << outcome << kEndAndEmptyLine << kRestartRequest;
 }
 
 }  // namespace texts

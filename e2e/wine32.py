@@ -1,0 +1,28 @@
+"""Where the wine32 tier's Wine lives: Debian's own 32-bit Wine, unpacked by
+scripts/wine32-root.sh into a private root below the user's cache, with a
+prefix booted there once. The i386 programs run on the processor itself
+(the kernel's IA-32 emulation); their libraries come from the root, their
+C library from the machine's libc6-i386. The machine's own 64-bit
+wineserver serves them, as it serves 32-bit clients by design."""
+import os
+import shutil
+import subprocess
+
+CACHE = os.path.join(os.environ.get("XDG_CACHE_HOME") or os.path.expanduser("~/.cache"), "mizona", "wine32")
+ROOT = os.path.join(CACHE, "root")
+LOADER = os.path.join(ROOT, "usr/lib/wine/wine")
+WINESERVER = "/usr/lib/wine/wineserver"
+
+
+def environment():
+    return {"LD_LIBRARY_PATH": f"{ROOT}/usr/lib/i386-linux-gnu:{ROOT}/lib/i386-linux-gnu", "WINEARCH": "win32",
+            "WINESERVER": WINESERVER}
+
+
+def copy_ready_prefix(prefix):
+    """A fresh copy of the prefix booted when the root was made."""
+    ready = os.path.join(CACHE, "prefix")
+    if not os.path.isdir(ready):
+        raise RuntimeError(f"no 32-bit Wine prefix in {ready}: run scripts/install-deps.sh wine32")
+    subprocess.run(["cp", "-a", "--reflink=auto", ready, prefix], check=True)
+    shutil.rmtree(os.path.join(prefix, "wineserver"), ignore_errors=True)
