@@ -20,25 +20,26 @@ constexpr char kValue[] = "NoAddPrinter";
 constexpr char kClass[] = "PrintFolder";
 
 // What the user reads, written out once more here byte for byte (code page
-// 1252), so that a slip in the program's own table shows.
+// 1252), so that a slip in the program's own table shows. Each box is named
+// as the program names the line that sets it apart.
 const std::string kCaption = "MIZOna pour Windows 95/98";
 const std::string kBanner =
     "MIZOna v1.0 Win95 (c) 2026 Atelier MIZOna - Lyon\r\n\r\n"
     "Fonction : Option [Ajout Imprimante] pour Windows\r\n"
     "Note       : Option r\351versible en relan\347ant le programme\r\n\r\n";
-const std::string kAskOff = kBanner + "Ajout Imprimante possible. Voulez-vous d\351sactiver ?";
-const std::string kAskOn = kBanner + "Ajout Imprimante d\351sactiv\351. Voulez-vous activer ?";
+const std::string kQuestionWhileEnabled = kBanner + "Ajout Imprimante possible. Voulez-vous d\351sactiver ?";
+const std::string kQuestionWhileDisabled = kBanner + "Ajout Imprimante d\351sactiv\351. Voulez-vous activer ?";
 const std::string kRestart =
     "\r\n\r\nVotre ordinateur doit red\351marrer pour prendre en\r\n"
     "compte les modifications apport\351es. Voulez-vous\r\nred\351marrer maintenant ?";
 const std::string kLead = "L'op\351ration s'est d\351roul\351e avec succ\351s.\r\n";
-const std::string kDoneOff = kLead + "L'ajout d'imprimante a \351t\351 d\351sactiv\351." + kRestart;
-const std::string kDoneOn = kLead + "L'ajout d'imprimante a \351t\351 r\351activ\351." + kRestart;
-const std::string kNot3x = "Ce programme ne peut pas \352tre utilis\351 sous Windows 3.x !";
-const std::string kFailed = "Une erreur s'est produite durant l'op\351ration !";
+const std::string kOutcomeSwitchedOff = kLead + "L'ajout d'imprimante a \351t\351 d\351sactiv\351." + kRestart;
+const std::string kOutcomeSwitchedOn = kLead + "L'ajout d'imprimante a \351t\351 r\351activ\351." + kRestart;
+const std::string kUnsupportedSystem = "Ce programme ne peut pas \352tre utilis\351 sous Windows 3.x !";
+const std::string kOperationFailed = "Une erreur s'est produite durant l'op\351ration !";
 
-constexpr UINT kQuestion = 0x24;
-constexpr UINT kError = 0x10;
+constexpr UINT kQuestion = MB_YESNO | MB_ICONQUESTION;
+constexpr UINT kError = MB_OK | MB_ICONERROR;
 constexpr DWORD kWin95 = 0xC0000004, kWin98 = 0xC0000A04, kWin31 = 0x80000A03, kWinXP = 0x0A280105;
 
 struct ShownBox {
@@ -68,31 +69,31 @@ using bench::Fault;
 // clang-format off
 const FlowCase kFlows[] = {
     {"NoValueYesThenNoRestart", kWin98, {}, Window::IgnoresClose, Fault::None, {IDYES, IDNO},
-     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}}, 2, false, Dword(1)},
+     {{kQuestionWhileEnabled, kQuestion}, {kOutcomeSwitchedOff, kQuestion}}, 2, false, Dword(1)},
     {"ValueOneYesThenRestart", kWin98, Dword(1), Window::IgnoresClose, Fault::None, {IDYES, IDYES},
-     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}}, 2, true, {}},
+     {{kQuestionWhileDisabled, kQuestion}, {kOutcomeSwitchedOn, kQuestion}}, 2, true, {}},
     {"ValueFiveIsSwitchedOff", kWin95, Dword(5), Window::None, Fault::None, {IDYES, IDNO},
-     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}}, 0, false, {}},
+     {{kQuestionWhileDisabled, kQuestion}, {kOutcomeSwitchedOn, kQuestion}}, 0, false, {}},
     {"ValueMinusOneIsSwitchedOff", kWinXP, Dword(0xFFFFFFFF), Window::Closes, Fault::None, {IDYES, IDNO},
-     {{kAskOn, kQuestion}, {kDoneOn, kQuestion}}, 1, false, {}},
+     {{kQuestionWhileDisabled, kQuestion}, {kOutcomeSwitchedOn, kQuestion}}, 1, false, {}},
     {"PresentZeroIsOverwritten", kWin98, Dword(0), Window::Closes, Fault::None, {IDYES, IDNO},
-     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}}, 1, false, Dword(1)},
+     {{kQuestionWhileEnabled, kQuestion}, {kOutcomeSwitchedOff, kQuestion}}, 1, false, Dword(1)},
     {"TextOneReadsAsOnAndIsReplaced", kWin98, Text("1"), Window::Closes, Fault::None, {IDYES, IDNO},
-     {{kAskOff, kQuestion}, {kDoneOff, kQuestion}}, 1, false, Dword(1)},
-    {"NoAtTheQuestionChangesNothing", kWin98, {}, Window::IgnoresClose, Fault::None, {IDNO}, {{kAskOff, kQuestion}},
+     {{kQuestionWhileEnabled, kQuestion}, {kOutcomeSwitchedOff, kQuestion}}, 1, false, Dword(1)},
+    {"NoAtTheQuestionChangesNothing", kWin98, {}, Window::IgnoresClose, Fault::None, {IDNO}, {{kQuestionWhileEnabled, kQuestion}},
      1, false, {}},
-    {"NoWhileSwitchedOffKeepsIt", kWin98, Dword(1), Window::Closes, Fault::None, {IDNO}, {{kAskOn, kQuestion}}, 1,
+    {"NoWhileSwitchedOffKeepsIt", kWin98, Dword(1), Window::Closes, Fault::None, {IDNO}, {{kQuestionWhileDisabled, kQuestion}}, 1,
      false, Dword(1)},
-    {"Windows31IsRefused", kWin31, Dword(1), Window::Closes, Fault::None, {IDYES, IDYES}, {{kNot3x, kError}}, 0,
+    {"Windows31IsRefused", kWin31, Dword(1), Window::Closes, Fault::None, {IDYES, IDYES}, {{kUnsupportedSystem, kError}}, 0,
      false, Dword(1)},
-    {"AnyMajorVersionThreeIsRefused", 0x00000003, {}, Window::Closes, Fault::None, {IDYES}, {{kNot3x, kError}}, 0,
+    {"AnyMajorVersionThreeIsRefused", 0x00000003, {}, Window::Closes, Fault::None, {IDYES}, {{kUnsupportedSystem, kError}}, 0,
      false, {}},
     {"RefusedWriteShowsTheError", kWin98, {}, Window::IgnoresClose, Fault::CreateFails, {IDYES, IDYES},
-     {{kAskOff, kQuestion}, {kFailed, kError}}, 2, false, {}},
+     {{kQuestionWhileEnabled, kQuestion}, {kOperationFailed, kError}}, 2, false, {}},
     {"RefusedRemovalShowsTheError", kWin98, Dword(1), Window::Closes, Fault::DeleteFails, {IDYES, IDYES},
-     {{kAskOn, kQuestion}, {kFailed, kError}}, 1, false, Dword(1)},
+     {{kQuestionWhileDisabled, kQuestion}, {kOperationFailed, kError}}, 1, false, Dword(1)},
     {"ReadOnlyKeyIsReadButNotChanged", kWin98, Dword(1), Window::Closes, Fault::ReadOnlyKey, {IDYES, IDYES},
-     {{kAskOn, kQuestion}, {kFailed, kError}}, 1, false, Dword(1)},
+     {{kQuestionWhileDisabled, kQuestion}, {kOperationFailed, kError}}, 1, false, Dword(1)},
 };
 // clang-format on
 
@@ -147,9 +148,9 @@ TEST(FlowRuns, TwoRunsAnsweredYesEndWithNoValue) {
   RunToggle();
   EXPECT_EQ(std::nullopt, ReadStored(kKey, kValue));
   ASSERT_EQ(4u, sim::Boxes().size());
-  EXPECT_EQ(kAskOff, sim::Boxes()[0].text);
-  EXPECT_EQ(kAskOn, sim::Boxes()[2].text);
-  EXPECT_EQ(kDoneOn, sim::Boxes()[3].text);
+  EXPECT_EQ(kQuestionWhileEnabled, sim::Boxes()[0].text);
+  EXPECT_EQ(kQuestionWhileDisabled, sim::Boxes()[2].text);
+  EXPECT_EQ(kOutcomeSwitchedOn, sim::Boxes()[3].text);
 }
 
 TEST(FlowRuns, WindowReopenedDuringTheQuestionIsClosedAgain) {
@@ -266,20 +267,37 @@ TEST(StoredConstants, UnscrambleToTheSettingAndTheWindowClass) {
   EXPECT_STREQ(kKey.c_str(), Unscramble(SettingKeyPath.bytes).c_str());
   EXPECT_STREQ(kValue, Unscramble(SettingValueName.bytes).c_str());
   EXPECT_STREQ(kClass, Unscramble(TargetWindowClass.bytes).c_str());
-  EXPECT_EQ(59, Unscramble(SettingKeyPath.bytes).length);
 
   // Scrambled for real: no clear character left in place.
   for (unsigned i = 0; i < kKey.size(); ++i) EXPECT_NE(kKey[i], static_cast<char>(SettingKeyPath.bytes[i + 1]));
 
-  // Each call is a fresh text; the stored bytes stay as they were.
-  auto stored = SettingValueName;
-  ClearText a = Unscramble(SettingValueName.bytes), b = Unscramble(SettingValueName.bytes);
-  EXPECT_NE(a.chars, b.chars);
-  EXPECT_STREQ(a.c_str(), b.c_str());
-  EXPECT_EQ(0, std::memcmp(stored.bytes, SettingValueName.bytes, sizeof stored.bytes));
-
   const unsigned char empty[] = {0};
   EXPECT_STREQ("", Unscramble(empty).c_str());
+}
+
+// Each call yields a text of its own, and the stored bytes stay as they were.
+TEST(StoredConstants, UnscrambleLeavesTheStoredBytesAndGivesFreshTexts) {
+  auto stored = SettingValueName;  // a writable copy: a change in place would show
+  ClearText a = Unscramble(stored.bytes);
+  ClearText b = Unscramble(stored.bytes);
+  EXPECT_EQ(0, std::memcmp(stored.bytes, SettingValueName.bytes, sizeof stored.bytes));
+  a.chars[0] = 'X';
+  EXPECT_STREQ("XoAddPrinter", a.c_str());
+  EXPECT_STREQ(kValue, b.c_str());
+  EXPECT_STREQ(kValue, Unscramble(stored.bytes).c_str());
+}
+
+// A value that is there but cannot be read (the second query, after the
+// presence test, is refused) counts as 0: adding printers is allowed.
+TEST(FlowRuns, UnreadableValueCountsAsEnabled) {
+  sim::Reset();
+  ASSERT_TRUE(Store(kKey, kValue, Dword(1)));
+  sim::FailCall(sim::RegCall::Query, ERROR_ACCESS_DENIED, /*nth=*/2);
+  sim::ScriptAnswers({IDNO});
+  RunToggle();
+  ASSERT_EQ(1u, sim::Boxes().size());
+  EXPECT_EQ(kQuestionWhileEnabled, sim::Boxes()[0].text);
+  EXPECT_EQ(Dword(1), ReadStored(kKey, kValue));
 }
 
 }  // namespace

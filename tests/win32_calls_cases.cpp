@@ -177,13 +177,14 @@ const CallCase kCalls[] = {
        if (!bench::Provoke(bench::Fault::ReadOnlyKey, kKey)) return std::string("cannot lock");
        HKEY key = Open(KEY_READ);
        const BYTE one[4] = {1, 0, 0, 0};
-       std::string writes = std::to_string(RegSetValueExA(key, "v", 0, REG_DWORD, one, 4)) + " " +
-                            std::to_string(RegDeleteValueA(key, "v"));
+       // Each call named, so that a mismatch says which one answered wrong.
+       std::string set = std::to_string(RegSetValueExA(key, "v", 0, REG_DWORD, one, 4));
+       std::string remove = std::to_string(RegDeleteValueA(key, "v"));
        RegCloseKey(key);
-       std::string opens = OpenStatus(kKey, KEY_ALL_ACCESS) + ", " + OpenStatus(kKey, KEY_READ);
-       return opens + ", " + Create(kKey) + ", " + writes;
+       return "open all " + OpenStatus(kKey, KEY_ALL_ACCESS) + ", open read " + OpenStatus(kKey, KEY_READ) +
+              ", create " + Create(kKey) + ", set " + set + ", delete " + remove;
      },
-     "5 null, 0, 5 null, 5 5"},
+     "open all 5 null, open read 0, create 5 null, set 5, delete 5"},
     {"ReadHandleCannotWrite",
      [] {
        Store(kKey, "v", Dword(1));

@@ -14,7 +14,8 @@
 
 namespace {
 
-int Fault(const std::string &message) {
+// The console edition's own trouble (its state file): said once, status 1.
+int Stop(const std::string &message) {
   std::fprintf(stderr, "mizona: %s\n", message.c_str());
   return 1;
 }
@@ -23,19 +24,18 @@ int Fault(const std::string &message) {
 
 int main() {
   std::string path, stored, error;
-  if (!StateFilePath(&path, &error)) return Fault(error);
-  if (!ReadStateFile(path, &stored, &error)) return Fault(error + " (left as it is)");
+  if (!StateFilePath(&path, &error)) return Stop(error);
+  if (!ReadStateFile(path, &stored, &error)) return Stop(error + " (left as it is)");
   if (!stored.empty() && !sim::ImportReg(stored, &error))
-    return Fault(path + ": " + error + " (not a registry this program can read; left as it is)");
+    return Stop(path + ": " + error + " (not a registry this program can read; left as it is)");
 
-  sim::SetVersion(0xC0000A04);  // Windows 98
   bool piped = !isatty(STDIN_FILENO);
   sim::SetAnswerer([piped](const sim::Box &box) { return AnswerOnTerminal(box, std::cin, std::cout, piped); });
   std::string before = sim::ExportReg();
   int status = RunToggle();
 
   std::string after = sim::ExportReg();
-  if (after != before && !ReplaceStateFile(path, after, &error)) return Fault(error);
+  if (after != before && !ReplaceStateFile(path, after, &error)) return Stop(error);
   if (!sim::ExitRequests().empty()) std::cout << "(simulation) L'ordinateur red\xC3\xA9marrerait maintenant.\n";
   return status;
 }

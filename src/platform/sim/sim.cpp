@@ -19,7 +19,7 @@ struct OpenKey {
   REGSAM access;
 };
 
-struct Fault {
+struct PlannedFailure {
   RegCall kind;
   LONG error;
   int callsLeft;
@@ -36,7 +36,7 @@ struct Machine {
   Key root;  // HKEY_CURRENT_USER
   std::map<std::uintptr_t, OpenKey> handles;
   std::uintptr_t nextHandle = 0x100;
-  std::vector<Fault> faults;
+  std::vector<PlannedFailure> failures;
   std::vector<std::string> calls;
   std::vector<Box> boxes;
   Answerer answerer;
@@ -52,14 +52,14 @@ Machine &M() {
 
 constexpr REGSAM kWriteRights = KEY_ALL_ACCESS & ~KEY_READ;
 
-// A pending fault of this kind whose turn has come, consumed.
-bool TakeFault(RegCall kind, LONG *error) {
-  auto &faults = M().faults;
-  for (auto it = faults.begin(); it != faults.end(); ++it) {
+// A planned failure of this kind whose turn has come, consumed.
+bool TakePlannedFailure(RegCall kind, LONG *error) {
+  auto &failures = M().failures;
+  for (auto it = failures.begin(); it != failures.end(); ++it) {
     if (it->kind != kind) continue;
     if (--it->callsLeft > 0) continue;
     *error = it->error;
-    faults.erase(it);
+    failures.erase(it);
     return true;
   }
   return false;
@@ -117,13 +117,29 @@ LONG SplitPath(LPCSTR subKey, std::vector<std::string> *parts) {
 
 bool Denied(const Key *key, REGSAM access) { return key->readOnly && (access & kWriteRights); }
 
+// The opening every simulated registry call shares: a failure planned for
+// its kind answers first, then the handle it names is looked up. The call is
+// logged, with its arguments, as it returns.
+struct Entry {
+  std::string line;
+  LONG status = ERROR_SUCCESS;  // anything else: the call answers this at once
+  OpenKey open{};
+  LONG Return(LONG result, const std::string &more = "") const { return Log(line + more, result); }
+};
+
+Entry Enter(RegCall kind, HKEY key, std::string line) {
+  Entry entry{std::move(line)};
+  if (!TakePlannedFailure(kind, &entry.status) && !Resolve(key, &entry.open)) entry.status = ERROR_INVALID_HANDLE;
+  return entry;
+}
+
 }  // namespace
 
 Key &Root() { return M().root; }
 
 void Reset() { M() = Machine(); }
 
-void FailCall(RegCall kind, LONG error, int nth) { M().faults.push_back({kind, error, nth}); }
+void FailCall(RegCall kind, LONG error, int nth) { M().failures.push_back({kind, error, nth}); }
 
 void MakeReadOnly(const std::string &path) {
   Key *key = &M().root;
@@ -188,20 +204,18 @@ using sim::M;
 
 LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options, REGSAM access,
                      LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition) {
-  std::string call = "RegCreateKeyExA(" + sim::KeyName(key) + ", " + sim::Quote(subKey) + ", " +
-                     std::to_string(reserved) + ", " + sim::Quote(keyClass) + ", " + std::to_string(options) + ", " +
-                     sim::Hex(access) + ", " + sim::Ptr(security) + ")";
   if (result) *result = nullptr;
-  LONG error;
-  if (sim::TakeFault(sim::RegCall::Create, &error)) return sim::Log(call, error);
-  if (!result) return sim::Log(call, ERROR_INVALID_PARAMETER);
-  sim::OpenKey parent;
-  if (!sim::Resolve(key, &parent)) return sim::Log(call, ERROR_INVALID_HANDLE);
+  sim::Entry call = sim::Enter(sim::RegCall::Create, key,
+                               "RegCreateKeyExA(" + sim::KeyName(key) + ", " + sim::Quote(subKey) + ", " +
+                                   std::to_string(reserved) + ", " + sim::Quote(keyClass) + ", " +
+                                   std::to_string(options) + ", " + sim::Hex(access) + ", " + sim::Ptr(security) + ")");
+  if (call.status) return call.Return(call.status);
+  if (!result) return call.Return(ERROR_INVALID_PARAMETER);
   std::vector<std::string> parts;
-  if (LONG status = sim::SplitPath(subKey, &parts)) return sim::Log(call, status);
+  if (LONG status = sim::SplitPath(subKey, &parts)) return call.Return(status);
 
   // Walk what exists, then check the rights before creating anything.
-  sim::Key *at = parent.key;
+  sim::Key *at = call.open.key;
   std::size_t depth = 0;
   for (; depth < parts.size(); ++depth) {
     sim::Key *child = at->Child(parts[depth]);
@@ -209,97 +223,87 @@ LONG RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DW
     at = child;
   }
   bool creating = depth < parts.size();
-  if (creating ? at->readOnly : sim::Denied(at, access)) return sim::Log(call, ERROR_ACCESS_DENIED);
+  if (creating ? at->readOnly : sim::Denied(at, access)) return call.Return(ERROR_ACCESS_DENIED);
   for (; depth < parts.size(); ++depth) at = at->ChildOrNew(parts[depth]);
 
   *result = sim::NewHandle(at, access);
   if (disposition) *disposition = creating ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-  return sim::Log(call + " = " + sim::KeyName(*result), ERROR_SUCCESS);
+  return call.Return(ERROR_SUCCESS, " = " + sim::KeyName(*result));
 }
 
 LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result) {
-  std::string call = "RegOpenKeyExA(" + sim::KeyName(key) + ", " + sim::Quote(subKey) + ", " + std::to_string(options) +
-                     ", " + sim::Hex(access) + ")";
   if (result) *result = nullptr;
-  LONG error;
-  if (sim::TakeFault(sim::RegCall::Open, &error)) return sim::Log(call, error);
-  if (!result) return sim::Log(call, ERROR_INVALID_PARAMETER);
-  sim::OpenKey parent;
-  if (!sim::Resolve(key, &parent)) return sim::Log(call, ERROR_INVALID_HANDLE);
+  sim::Entry call = sim::Enter(sim::RegCall::Open, key,
+                               "RegOpenKeyExA(" + sim::KeyName(key) + ", " + sim::Quote(subKey) + ", " +
+                                   std::to_string(options) + ", " + sim::Hex(access) + ")");
+  if (call.status) return call.Return(call.status);
+  if (!result) return call.Return(ERROR_INVALID_PARAMETER);
   std::vector<std::string> parts;
-  if (LONG status = sim::SplitPath(subKey, &parts)) return sim::Log(call, status);
+  if (LONG status = sim::SplitPath(subKey, &parts)) return call.Return(status);
   if (parts.empty() && key == HKEY_CURRENT_USER) {
     *result = key;  // the predefined root itself comes back
-    return sim::Log(call + " = HKCU", ERROR_SUCCESS);
+    return call.Return(ERROR_SUCCESS, " = HKCU");
   }
-  sim::Key *at = parent.key;
+  sim::Key *at = call.open.key;
   for (auto &part : parts) {
     at = at->Child(part);
-    if (!at) return sim::Log(call, ERROR_FILE_NOT_FOUND);
+    if (!at) return call.Return(ERROR_FILE_NOT_FOUND);
   }
-  if (sim::Denied(at, access)) return sim::Log(call, ERROR_ACCESS_DENIED);
+  if (sim::Denied(at, access)) return call.Return(ERROR_ACCESS_DENIED);
   *result = sim::NewHandle(at, access);
-  return sim::Log(call + " = " + sim::KeyName(*result), ERROR_SUCCESS);
+  return call.Return(ERROR_SUCCESS, " = " + sim::KeyName(*result));
 }
 
 LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize) {
-  std::string call = "RegQueryValueExA(" + sim::KeyName(key) + ", " + sim::Quote(valueName) + ", " +
-                     sim::Ptr(reserved) + ", " + sim::Ptr(type) + ", " + sim::Ptr(data) + ", " +
-                     (dataSize ? std::to_string(*dataSize) : std::string("NULL")) + ")";
-  LONG error;
-  if (sim::TakeFault(sim::RegCall::Query, &error)) return sim::Log(call, error);
-  sim::OpenKey open;
-  if (!sim::Resolve(key, &open)) return sim::Log(call, ERROR_INVALID_HANDLE);
-  if (reserved || (data && !dataSize)) return sim::Log(call, ERROR_INVALID_PARAMETER);
-  const sim::Value *value = open.key->FindValue(valueName);
+  sim::Entry call = sim::Enter(sim::RegCall::Query, key,
+                               "RegQueryValueExA(" + sim::KeyName(key) + ", " + sim::Quote(valueName) + ", " +
+                                   sim::Ptr(reserved) + ", " + sim::Ptr(type) + ", " + sim::Ptr(data) + ", " +
+                                   (dataSize ? std::to_string(*dataSize) : std::string("NULL")) + ")");
+  if (call.status) return call.Return(call.status);
+  if (reserved || (data && !dataSize)) return call.Return(ERROR_INVALID_PARAMETER);
+  const sim::Value *value = call.open.key->FindValue(valueName);
   if (!value) {
     if (dataSize) *dataSize = 0;
-    return sim::Log(call, ERROR_FILE_NOT_FOUND);
+    return call.Return(ERROR_FILE_NOT_FOUND);
   }
   DWORD size = static_cast<DWORD>(value->data.size());
   if (type) *type = value->type;
   if (data) {
     if (size > *dataSize) {
       *dataSize = size;
-      return sim::Log(call, ERROR_MORE_DATA);
+      return call.Return(ERROR_MORE_DATA);
     }
     if (size) std::memcpy(data, value->data.data(), size);
   }
   if (dataSize) *dataSize = size;
-  return sim::Log(call, ERROR_SUCCESS);
+  return call.Return(ERROR_SUCCESS);
 }
 
 LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE *data, DWORD dataSize) {
-  std::string call = "RegSetValueExA(" + sim::KeyName(key) + ", " + sim::Quote(valueName) + ", " +
-                     std::to_string(reserved) + ", " + std::to_string(type) + ", " + sim::Ptr(data) + ", " +
-                     std::to_string(dataSize) + ")";
-  LONG error;
-  if (sim::TakeFault(sim::RegCall::Set, &error)) return sim::Log(call, error);
-  sim::OpenKey open;
-  if (!sim::Resolve(key, &open)) return sim::Log(call, ERROR_INVALID_HANDLE);
-  if (!(open.access & KEY_SET_VALUE) || open.key->readOnly) return sim::Log(call, ERROR_ACCESS_DENIED);
-  if (!data && dataSize) return sim::Log(call, ERROR_NOACCESS);
-  open.key->SetValue(valueName, type, std::vector<BYTE>(data, data + dataSize));
-  return sim::Log(call, ERROR_SUCCESS);
+  sim::Entry call = sim::Enter(sim::RegCall::Set, key,
+                               "RegSetValueExA(" + sim::KeyName(key) + ", " + sim::Quote(valueName) + ", " +
+                                   std::to_string(reserved) + ", " + std::to_string(type) + ", " + sim::Ptr(data) +
+                                   ", " + std::to_string(dataSize) + ")");
+  if (call.status) return call.Return(call.status);
+  if (!(call.open.access & KEY_SET_VALUE) || call.open.key->readOnly) return call.Return(ERROR_ACCESS_DENIED);
+  if (!data && dataSize) return call.Return(ERROR_NOACCESS);
+  call.open.key->SetValue(valueName, type, std::vector<BYTE>(data, data + dataSize));
+  return call.Return(ERROR_SUCCESS);
 }
 
 LONG RegDeleteValueA(HKEY key, LPCSTR valueName) {
-  std::string call = "RegDeleteValueA(" + sim::KeyName(key) + ", " + sim::Quote(valueName) + ")";
-  LONG error;
-  if (sim::TakeFault(sim::RegCall::Delete, &error)) return sim::Log(call, error);
-  sim::OpenKey open;
-  if (!sim::Resolve(key, &open)) return sim::Log(call, ERROR_INVALID_HANDLE);
-  if (!(open.access & KEY_SET_VALUE) || open.key->readOnly) return sim::Log(call, ERROR_ACCESS_DENIED);
-  return sim::Log(call, open.key->DeleteValue(valueName) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
+  sim::Entry call = sim::Enter(sim::RegCall::Delete, key,
+                               "RegDeleteValueA(" + sim::KeyName(key) + ", " + sim::Quote(valueName) + ")");
+  if (call.status) return call.Return(call.status);
+  if (!(call.open.access & KEY_SET_VALUE) || call.open.key->readOnly) return call.Return(ERROR_ACCESS_DENIED);
+  return call.Return(call.open.key->DeleteValue(valueName) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
 }
 
 LONG RegCloseKey(HKEY key) {
-  std::string call = "RegCloseKey(" + sim::KeyName(key) + ")";
-  LONG error;
-  if (sim::TakeFault(sim::RegCall::Close, &error)) return sim::Log(call, error);
-  if (key == HKEY_CURRENT_USER) return sim::Log(call, ERROR_SUCCESS);
-  return sim::Log(call,
-                  M().handles.erase(reinterpret_cast<std::uintptr_t>(key)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE);
+  sim::Entry call = sim::Enter(sim::RegCall::Close, key, "RegCloseKey(" + sim::KeyName(key) + ")");
+  if (call.status) return call.Return(call.status);
+  if (key != HKEY_CURRENT_USER) M().handles.erase(reinterpret_cast<std::uintptr_t>(key));
+  return call.Return(ERROR_SUCCESS);  // a predefined root is never really closed
 }
 
 // ---- user32 and kernel32 --------------------------------------------------------
