@@ -49,7 +49,8 @@ target_link_options(mizona PRIVATE
   -Wl,--disable-dynamicbase -Wl,--disable-nxcompat -Wl,--disable-tsaware
   -Wl,--enable-reloc-section
   -Wl,-T,${PROJECT_SOURCE_DIR}/cmake/mizona-pe.ld -Wl,--orphan-handling=error)
-set_target_properties(mizona PROPERTIES LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/mizona-pe.ld)
+set_target_properties(mizona PROPERTIES LINK_DEPENDS ${PROJECT_SOURCE_DIR}/cmake/mizona-pe.ld
+  CXX_LINKER_LAUNCHER ${PROJECT_SOURCE_DIR}/scripts/commit-date.sh)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   target_link_options(mizona PRIVATE -Wl,--disable-high-entropy-va)
 endif()
@@ -58,6 +59,11 @@ set_target_properties(mizona PROPERTIES OUTPUT_NAME mizona SUFFIX .exe)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   add_test(NAME shipped_exe
     COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/check_exe.py $<TARGET_FILE:mizona>)
+  # The release images, read back, and every byte of them and of the exe the
+  # same when built twice.
+  add_test(NAME release_images
+    COMMAND ${PYTHON3} ${PROJECT_SOURCE_DIR}/tests/check_dist.py ${PROJECT_SOURCE_DIR} $<TARGET_FILE:mizona>)
+  set_tests_properties(release_images PROPERTIES LABELS dist TIMEOUT 300)
 else()
   # Not shipped, but run rebased under Wine: its relocation table must be
   # complete too.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages a build needs, only those missing.
-#   scripts/install-deps.sh host|windows|wine|wine32|screenshots ...
+#   scripts/install-deps.sh host|windows|wine|wine32|dist|screenshots ...
 # wine32 also prepares the private 32-bit Wine (scripts/wine32-root.sh).
 set -euo pipefail
 
@@ -9,6 +9,7 @@ declare -A groups=(
   [windows]="g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 googletest python3 python3-pefile"
   [wine]="wine64 xvfb"
   [wine32]="wine64 xvfb libc6-i386"
+  [dist]="mtools xorriso zip unzip git"
   [screenshots]="wine64 fonts-wine xvfb imagemagick locales"
 )
 
