@@ -14,6 +14,25 @@ LOADER = os.path.join(ROOT, "usr/lib/wine/wine")
 WINESERVER = "/usr/lib/wine/wineserver"
 
 
+# The exit status by which a wine32 test says it could not run here (ctest's
+# SKIP_RETURN_CODE): shown as skipped, with the reason, never as passed.
+SKIPPED = 77
+
+
+def unsupported():
+    """Why the tier cannot run on this machine, or None when it can."""
+    if not os.path.exists(LOADER):
+        return None  # not prepared: the set-up fails and says so
+    try:
+        runs = subprocess.run([LOADER, "--version"], env=dict(os.environ, **environment()),
+                              capture_output=True, timeout=30).returncode == 0
+    except OSError:
+        runs = False
+    if not runs:
+        return "this kernel starts no 32-bit programs (no IA-32 emulation), so the shipped i686 exe cannot run here"
+    return None
+
+
 def environment():
     return {"LD_LIBRARY_PATH": f"{ROOT}/usr/lib/i386-linux-gnu:{ROOT}/lib/i386-linux-gnu", "WINEARCH": "win32",
             "WINESERVER": WINESERVER}

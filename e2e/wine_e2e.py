@@ -486,6 +486,11 @@ def main():
         print("\n".join(CASES))
         return 0
     wine = Wine(args.build, args.tier)
+    if args.tier == "wine32" and args.command in ("setup", "case", "table"):
+        reason = wine32.unsupported()
+        if reason:
+            print(f"SKIPPED: {reason}")
+            return wine32.SKIPPED
     try:
         if args.command == "setup":
             wine.setup()
