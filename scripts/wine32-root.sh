@@ -11,7 +11,7 @@ cache="${XDG_CACHE_HOME:-$HOME/.cache}/mizona/wine32"
 stamp="$cache/ready-1"
 [ -e "$stamp" ] && exit 0
 
-echo "wine32: preparing 32-bit Wine in $cache (about 140 MB to fetch, once)"
+echo "wine32: preparing 32-bit Wine in $cache (140 MB to fetch, once)"
 rm -rf "$cache"
 mkdir -p "$cache/apt/state/lists/partial" "$cache/apt/archives/partial" "$cache/root"
 : > "$cache/apt/state/status"
