@@ -45,7 +45,8 @@ static_assert(sizeof SettingKeyPath == 1 + 59 && sizeof SettingValueName == 1 + 
 // showing the old state: the top-level window of class "PrintFolder", the
 // program's fixed target. No window of a stock Windows 95/98 has this class
 // (Explorer's folder windows, the Printers folder among them, have classes
-// of their own), so there closing finds nothing and the flow goes on.
+// of their own), so on such a system closing finds nothing and the flow
+// goes on.
 inline constexpr auto TargetWindowClass = Scramble("PrintFolder");
 static_assert(sizeof TargetWindowClass == 1 + 11);
 

@@ -36,8 +36,9 @@ int OpenHandles();
 // Every registry call, one line each with its arguments and its result.
 std::vector<std::string> RegCalls();
 // Every call the program made, registry, boxes, windows and system, in the
-// order it made them: "MessageBoxA(0x24) = 6", "FindWindowA(\"X\") = #16",
-// "SendMessageA(#16, 0x10)", "ExitWindowsEx(3, 0)", "GetVersion()".
+// order it made them, such as "MessageBoxA(0x24) = 6" (style, answer),
+// "FindWindowA(\"X\", NULL) = #16", "SendMessageA(#16, 0x10, 0, 0)",
+// "ExitWindowsEx(3, 0)" and "GetVersion()".
 const std::vector<std::string> &Calls();
 void ClearCalls();
 
