@@ -7,7 +7,8 @@
 #   scripts/wine32-root.sh        idempotent: does nothing when all is there
 set -euo pipefail
 
-cache="${XDG_CACHE_HOME:-$HOME/.cache}/mizona/wine32"
+home="${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}"  # as Python's expanduser finds it
+cache="${XDG_CACHE_HOME:-$home/.cache}/mizona/wine32"
 stamp="$cache/ready-1"
 [ -e "$stamp" ] && exit 0
 
