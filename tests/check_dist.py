@@ -16,15 +16,12 @@ import subprocess
 import sys
 import tempfile
 
+from checklist import Checklist
+
 SOURCE, EXE = sys.argv[1], sys.argv[2]
 README = os.path.join(SOURCE, "release", "LISEZMOI.TXT")
 MAKE = os.path.join(SOURCE, "scripts", "make_dist.py")
-results = []
-
-
-def check(name, ok, detail=""):
-    results.append(bool(ok))
-    print(("ok: " if ok else "FAILED: ") + name + ("" if ok or detail == "" else f"  ({detail})"))
+check = Checklist()
 
 
 def run(*args, **kw):
@@ -109,5 +106,4 @@ long = [line for line in readme.decode("cp1252").split("\r\n") if len(line) > 76
 check("LISEZMOI.TXT: no line over 76 characters", not long, long)
 check("LISEZMOI.TXT: French letters, not their UTF-8 bytes", b"\xc3" not in readme and "é".encode("cp1252") in readme)
 
-print(f"{sum(results)} passed, {len(results) - sum(results)} failed")
-sys.exit(0 if all(results) else 1)
+sys.exit(check.finish())

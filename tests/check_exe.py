@@ -19,16 +19,12 @@ import tempfile
 import pefile
 
 import pe_relocs
+from checklist import Checklist
 
 EXE = sys.argv[1]
 DATA = open(EXE, "rb").read()
 PE = pefile.PE(EXE)
-results = []
-
-
-def check(name, ok, detail=""):
-    results.append(ok)
-    print(("ok: " if ok else "FAILED: ") + name + ("" if ok or not detail else f"  ({detail})"))
+check = Checklist()
 
 
 # ---- the PE header ----
@@ -178,5 +174,4 @@ lower = DATA.lower()
 shown = [t for t in hidden if t.lower().encode() in lower or t.lower().encode("utf-16-le") in lower]
 check("setting location and window class not in clear", not shown, shown)
 
-print(f"{sum(results)} passed, {len(results) - sum(results)} failed")
-sys.exit(0 if all(results) else 1)
+sys.exit(check.finish())

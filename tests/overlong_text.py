@@ -12,6 +12,8 @@ import subprocess
 import sys
 import tempfile
 
+from checklist import Checklist
+
 compiler, header = sys.argv[1], sys.argv[2]
 table = open(header, encoding="latin-1").read()
 longer = " et pour tous les utilisateurs de cet ordinateur, maintenant"
@@ -21,7 +23,6 @@ cases = [  # (a line of the table, the check that must stop the build)
     ("a \\351t\\351 d\\351sactiv\\351.", "success report too long"),
     ("a \\351t\\351 r\\351activ\\351.", "success report too long"),
 ]
-results = []
 
 
 def compiles(text):
@@ -34,11 +35,7 @@ def compiles(text):
         return run.returncode == 0, run.stderr
 
 
-def check(name, ok, detail=""):
-    results.append(ok)
-    print(("ok: " if ok else "FAILED: ") + name + ("" if ok else f"\n{detail}"))
-
-
+check = Checklist()
 ok, err = compiles(table)
 check("the table as it is compiles", ok, err)
 for line, message in cases:
@@ -47,5 +44,4 @@ for line, message in cases:
         continue
     ok, err = compiles(table.replace(line, line[:-1] + longer + line[-1:], 1))
     check(f"{line!r} made longer stops the build with {message!r}", not ok and message in err, err)
-print(f"{sum(results)} passed, {len(results) - sum(results)} failed")
-sys.exit(0 if all(results) else 1)
+sys.exit(check.finish())

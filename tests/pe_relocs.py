@@ -126,15 +126,10 @@ def check_relocations(path, check):
 
 
 def main():
-    results = []
-
-    def check(name, ok, detail=""):
-        results.append(ok)
-        print(("ok: " if ok else "FAILED: ") + name + ("" if ok or not detail else f"  ({detail})"))
-
+    from checklist import Checklist
+    check = Checklist()
     check_relocations(sys.argv[1], check)
-    print(f"{sum(results)} passed, {len(results) - sum(results)} failed")
-    return 0 if all(results) else 1
+    return check.finish()
 
 
 if __name__ == "__main__":
